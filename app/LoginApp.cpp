@@ -1,0 +1,5 @@
+#include "app/LoginApp.h"
+
+CLoginApp theApp;
+
+CLoginApp::CLoginApp() = default;

@@ -1,0 +1,87 @@
+#pragma once
+// HTTP over WinINet: a session, a connection to one server, and a request
+// read like a file. Failures raise CInternetException with the WinINet or
+// Win32 error code.
+
+#include "framework/AfxString.h"
+#include "framework/ScopedHandle.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <memory>
+#include <optional>
+
+class CInternetException {
+public:
+    explicit CInternetException(DWORD error) : m_dwError(error) {}
+    CString GetErrorMessage() const;
+
+    DWORD m_dwError;
+};
+
+// Splits an absolute URL into service, server, object path (with the query)
+// and port. Returns FALSE for anything that is not an absolute URL.
+BOOL AfxParseURL(const wchar_t* url, DWORD& serviceType, CString& server, CString& object, INTERNET_PORT& port);
+
+class CHttpFile;
+
+class CHttpConnection {
+public:
+    enum { HTTP_VERB_POST = 0, HTTP_VERB_GET = 1 };
+
+    CHttpConnection(const CHttpConnection&) = delete;
+    CHttpConnection& operator=(const CHttpConnection&) = delete;
+
+    std::unique_ptr<CHttpFile> OpenRequest(int verb, const wchar_t* objectName, const wchar_t* referer = nullptr,
+                                           DWORD_PTR context = 1, const wchar_t** acceptTypes = nullptr,
+                                           const wchar_t* version = nullptr,
+                                           DWORD flags = INTERNET_FLAG_EXISTING_CONNECT);
+
+private:
+    friend class CInternetSession;
+    explicit CHttpConnection(HINTERNET connection) : m_hConnection(connection) {}
+
+    ScopedInternetHandle m_hConnection;
+};
+
+class CHttpFile {
+public:
+    CHttpFile(const CHttpFile&) = delete;
+    CHttpFile& operator=(const CHttpFile&) = delete;
+
+    void SendRequest();
+    BOOL QueryInfoStatusCode(DWORD& statusCode) const;
+    // The Content-Length the server sent, if it sent one.
+    std::optional<ULONGLONG> QueryContentLength() const;
+    // Reads up to count bytes; 0 at the end of the response.
+    UINT Read(void* buffer, UINT count);
+
+private:
+    friend class CHttpConnection;
+    explicit CHttpFile(HINTERNET request) : m_hRequest(request) {}
+
+    ScopedInternetHandle m_hRequest;
+};
+
+class CInternetSession {
+public:
+    // A null agent is the program's own name.
+    explicit CInternetSession(const wchar_t* agent = nullptr, DWORD_PTR context = 1,
+                              DWORD accessType = INTERNET_OPEN_TYPE_PRECONFIG, const wchar_t* proxyName = nullptr,
+                              const wchar_t* proxyBypass = nullptr, DWORD flags = 0);
+    CInternetSession(const CInternetSession&) = delete;
+    CInternetSession& operator=(const CInternetSession&) = delete;
+    ~CInternetSession() { Close(); }
+
+    // Timeouts and the like, in WinINet's terms (INTERNET_OPTION_*).
+    void SetOption(DWORD option, DWORD value);
+    std::unique_ptr<CHttpConnection> GetHttpConnection(const wchar_t* server, INTERNET_PORT port,
+                                                       const wchar_t* userName = nullptr,
+                                                       const wchar_t* password = nullptr);
+    void Close() { m_hSession.Reset(); }
+
+private:
+    ScopedInternetHandle m_hSession;
+    DWORD_PTR m_dwContext;
+};

@@ -1,0 +1,34 @@
+#include "login/LoginHandoff.h"
+
+#include "login/GameClient.h"
+#include "login/LoginPayload.h"
+#include "login/LoginTrace.h"
+
+#include <exception>
+
+void SetLaunchParam(CStringA& launchParamStore, const CString& launchParam)
+{
+    launchParamStore = CStringA(launchParam);
+}
+
+bool HandleLoginPayload(const CString& payload, CStringA& launchParamStore)
+{
+    // Called from browser events and script calls: nothing may escape.
+    try {
+        const CStringA payloadBytes(payload);
+        AppendTraceLine(payloadBytes);
+
+        LoginFields fields;
+        if (!ParseLoginPayload(payloadBytes, fields))
+            return false;
+
+        const CString authKey = BuildAuthKeyText(fields);
+        AppendTraceLine(CStringA(authKey));
+        SetLaunchParam(launchParamStore, BuildLaunchParam(fields, authKey));
+        LaunchGameClient(launchParamStore);
+        return true;
+    } catch (const std::exception&) {
+        // Out of memory on absurd input is the only way here.
+        return false;
+    }
+}

@@ -1,0 +1,14 @@
+#pragma once
+// What a login hand-over does, apart from ending the page's link
+// connections (which belong to the page dialog).
+
+#include "framework/AfxString.h"
+
+// Stores the launch parameter, converted with the thread's ANSI code page.
+void SetLaunchParam(CStringA& launchParamStore, const CString& launchParam);
+
+// Traces the payload, parses it, traces the auth key text, stores the launch
+// parameter in launchParamStore and launches the client. Returns false when
+// the payload was rejected (only the first trace line was written). Never
+// throws.
+bool HandleLoginPayload(const CString& payload, CStringA& launchParamStore);
