@@ -4,8 +4,6 @@
 #include "login/LoginPayload.h"
 #include "login/LoginTrace.h"
 
-#include <exception>
-
 void SetLaunchParam(CStringA& launchParamStore, const CString& launchParam)
 {
     launchParamStore = CStringA(launchParam);
@@ -27,8 +25,9 @@ bool HandleLoginPayload(const CString& payload, CStringA& launchParamStore)
         SetLaunchParam(launchParamStore, BuildLaunchParam(fields, authKey));
         LaunchGameClient(launchParamStore);
         return true;
-    } catch (const std::exception&) {
-        // Out of memory on absurd input is the only way here.
+    } catch (...) {
+        // Running out of memory on absurd input is the only known way here;
+        // whatever it is, it must not reach the browser or the script.
         return false;
     }
 }

@@ -82,6 +82,19 @@ TEST_F(LoginDriverTest, ADirectoryInTheClientsPlaceCountsAsPresent)
     EXPECT_EQ(server.RequestCount(), 0);
 }
 
+TEST_F(LoginDriverTest, ALauncherPathTheCodePageCannotHoldFailsToStart)
+{
+    if (GetACP() == 936)
+        GTEST_SKIP() << "needs a code page without Chinese characters";
+    const std::wstring dir = m_launcher.File(L"启动器");
+    ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+    CopyFileOrThrow(m_launcher.File(L"login_driver.exe"), dir + L"\\login_driver.exe");
+    CopyFileOrThrow(ExecutableDirectory() + L"\\fake_client.exe", dir + L"\\tarvo_vk_launch.exe");
+    const ChildResult result = RunChild(dir + L"\\login_driver.exe", {L"payload", kPayload}, m_work.Path());
+    EXPECT_EQ(result.output, std::string(kStartFailed) + "quit 16\n");
+    EXPECT_FALSE(FileExists(dir + L"\\client-commandline.txt"));
+}
+
 TEST_F(LoginDriverTest, ChineseValuesReachTheClientThroughTheAnsiCodePage)
 {
     // The process's ANSI code page comes from the locale Wine was started

@@ -16,6 +16,9 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <string>
 
@@ -62,6 +65,8 @@ void ReportPendingQuit()
 
 int wmain(int argc, wchar_t** argv)
 {
+    // UTF-8 lines ending in a bare line feed, whatever the console does.
+    _setmode(_fileno(stdout), _O_BINARY);
     int next = 1;
     if (next + 1 < argc && std::wstring(argv[next]) == L"--download-url") {
         SetClientDownloadUrl(argv[next + 1]);
