@@ -1,18 +1,23 @@
 #pragma once
-// The login page dialog: carries the browser, receives the login result and
-// keeps the table of link click connections.
+// The login page dialog: a borderless popup laid exactly over the main
+// window, its own surface a key colour that is invisible and lets the mouse
+// through. It carries the browser and the two round buttons, receives the
+// login result and keeps the table of link click connections.
 
 #include "framework/AfxString.h"
-#include "framework/CmdTarget.h"
+#include "framework/Dialog.h"
+#include "framework/Gdi.h"
 #include "login/ElementEvents.h"
+#include "skin/PngButton.h"
 
 #include <oaidl.h>
 
 class CLoginDlg;
 
-class CLoginActiveDlg : public CCmdTarget {
+class CLoginActiveDlg : public CDialogEx {
 public:
     explicit CLoginActiveDlg(CLoginDlg* mainDlg = nullptr);
+    ~CLoginActiveDlg() override;
 
     // The one receiver of a login, by script call or by redirect.
     void HandleAppLogin(CString json);
@@ -22,6 +27,23 @@ public:
     // NavigateComplete2 of the browser: a login redirect is handed over.
     void OnNavigateComplete2(IDispatch* frame, VARIANT* url);
 
+    CBrush m_brKey;
+    const COLORREF m_clrKey = RGB(255, 255, 0);
     CLoginDlg* m_pMainDlg;
+    CString m_strLoginUrl;
+    CPngButton m_btnMin;
+    CPngButton m_btnClose;
     ElementEventMap m_mapElementEvents;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    LRESULT OnMove(WPARAM, LPARAM);
+    LRESULT OnNcHitTest(WPARAM, LPARAM);
+    LRESULT OnCtlColor(WPARAM, LPARAM);
+    void OnBnClickedMin();
+    void OnBnClickedClose();
 };
