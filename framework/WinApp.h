@@ -18,7 +18,11 @@ public:
     CWinApp();
     ~CWinApp() override;
 
-    virtual BOOL InitInstance() { return TRUE; }
+    virtual BOOL InitInstance()
+    {
+        m_nExitCode = 0;
+        return TRUE;
+    }
     // The message loop of applications that have one.
     virtual int Run();
     // The process's exit code.
