@@ -6,9 +6,9 @@
 #include "skin/LayeredPngSkin.h"
 #include "skin/PngButton.h"
 #include "support/ModalProbe.h"
+#include "support/ProcessCounters.h"
 
 #include <gtest/gtest.h>
-#include <psapi.h>
 
 #include <memory>
 
@@ -203,18 +203,6 @@ TEST_F(PngButtonTest, ShowsTheHandCursor)
 TEST_F(SkinTest, NothingLeaksAcrossLoadsAndPaints)
 {
     HWND window = MakePopup(0);
-    auto gdiObjects = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
-    auto handles = [] {
-        DWORD count = 0;
-        GetProcessHandleCount(GetCurrentProcess(), &count);
-        return count;
-    };
-    auto privateBytes = [] {
-        PROCESS_MEMORY_COUNTERS_EX counters{};
-        GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                             sizeof(counters));
-        return counters.PrivateUsage;
-    };
     auto round = [&] {
         CLayeredPngSkin skin;
         skin.m_hTargetWnd = window;
@@ -227,16 +215,16 @@ TEST_F(SkinTest, NothingLeaksAcrossLoadsAndPaints)
     // The first rounds warm caches up.
     for (int i = 0; i < 5; ++i)
         round();
-    const DWORD gdiBefore = gdiObjects();
-    const DWORD handlesBefore = handles();
-    const SIZE_T memoryBefore = privateBytes();
+    const int gdiBefore = GdiObjectCount();
+    const int handlesBefore = KernelHandleCount();
+    const size_t memoryBefore = PrivateCommittedBytes();
     for (int i = 0; i < 100; ++i)
         round();
-    EXPECT_EQ(gdiObjects(), gdiBefore);
-    EXPECT_LE(handles(), handlesBefore + 2);
-    // A leaked frame would be well over 100 x 125 KB of file and 100 x 2.7 MB
-    // of pixels.
-    EXPECT_LT(privateBytes(), memoryBefore + 8 * 1024 * 1024);
+    EXPECT_EQ(GdiObjectCount(), gdiBefore);
+    EXPECT_EQ(KernelHandleCount(), handlesBefore);
+    // A leaked picture would be 100 x 125 KB of file, or 100 x 2.7 MB of
+    // pixels.
+    EXPECT_LT(PrivateCommittedBytes(), memoryBefore + 8 * 1024 * 1024);
     DestroyWindow(window);
 }
 
