@@ -6,7 +6,6 @@ namespace {
 
 // Offsets within the fixed part of DLGTEMPLATEEX.
 const size_t kCountOffset = 16;
-const size_t kFixedHeaderSize = 26;
 const size_t kFixedItemSize = 24;
 
 class Reader {
@@ -85,22 +84,28 @@ bool DialogTemplate::Parse(const void* data, size_t size)
     WORD signature = 0;
     if (!reader.Word(version) || !reader.Word(signature) || version != 1 || signature != 0xFFFF)
         return false;
-    BYTE fixed[kFixedHeaderSize - 4];
-    if (!reader.Copy(fixed, sizeof(fixed)))
-        return false;
-    DWORD style = 0;
-    std::memcpy(&style, static_cast<const BYTE*>(data) + 12, sizeof(style));
+    DialogTemplateHeader header;
+    DWORD helpId = 0;
     WORD count = 0;
-    std::memcpy(&count, static_cast<const BYTE*>(data) + kCountOffset, sizeof(count));
+    WORD rect[4];
+    if (!reader.Dword(helpId) || !reader.Dword(header.exStyle) || !reader.Dword(header.style) ||
+        !reader.Word(count) || !reader.Copy(rect, sizeof(rect)))
+        return false;
+    header.x = static_cast<short>(rect[0]);
+    header.y = static_cast<short>(rect[1]);
+    header.cx = static_cast<short>(rect[2]);
+    header.cy = static_cast<short>(rect[3]);
 
     // Menu, class, title, then the font when the style asks for one.
-    if (!reader.String() || !reader.String() || !reader.String())
+    std::vector<BYTE> ignored;
+    if (!reader.String() || !reader.String() || !reader.SzOrOrd(ignored, &header.title))
         return false;
-    if (style & (DS_SETFONT | DS_SHELLFONT)) {
-        BYTE font[6];
-        if (!reader.Copy(font, sizeof(font)) || !reader.String())
+    if (header.style & (DS_SETFONT | DS_SHELLFONT)) {
+        if (!reader.Word(header.pointSize) || !reader.Word(header.weight) || !reader.Copy(&header.italic, 1) ||
+            !reader.Copy(&header.charset, 1) || !reader.SzOrOrd(ignored, &header.typeface))
             return false;
     }
+    m_fields = header;
     m_header.assign(reader.Data(), reader.Data() + reader.Position());
 
     for (WORD i = 0; i < count; ++i) {

@@ -25,6 +25,18 @@ struct DialogTemplateControl {
     bool IsClsidClass() const { return !className.empty() && className.front() == L'{'; }
 };
 
+struct DialogTemplateHeader {
+    DWORD exStyle = 0;
+    DWORD style = 0;
+    short x = 0, y = 0, cx = 0, cy = 0;  // dialog units
+    CString title;
+    WORD pointSize = 0;
+    WORD weight = 0;
+    BYTE italic = 0;
+    BYTE charset = 0;
+    CString typeface;
+};
+
 class DialogTemplate {
 public:
     // Parses an extended template; false for anything else or a template
@@ -35,9 +47,11 @@ public:
     // Removes the ActiveX controls and returns them in template order.
     std::vector<DialogTemplateControl> TakeClsidControls();
 
+    const DialogTemplateHeader& Header() const { return m_fields; }
     const std::vector<DialogTemplateControl>& Controls() const { return m_controls; }
 
 private:
+    DialogTemplateHeader m_fields;
     std::vector<BYTE> m_header;  // everything before the first control
     std::vector<DialogTemplateControl> m_controls;
 };
