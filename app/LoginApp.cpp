@@ -1,5 +1,7 @@
 #include "app/LoginApp.h"
 
+#include "browser/CustomOccManager.h"
+#include "browser/ImpIDispatch.h"
 #include "framework/ShellServices.h"
 #include "windows/LoginActiveDlg.h"
 #include "windows/LoginDlg.h"
@@ -31,6 +33,11 @@ BOOL CLoginApp::InitInstance()
     InitCommonControlsEx(&controls);
     CWinApp::InitInstance();
 
+    // Every hosted control gets our site; the manager lives as long as the
+    // process.
+    CCustomOccManager* manager = new CCustomOccManager;
+    m_pDispatch = new CImpIDispatch;
+    AfxEnableControlContainer(manager);
     // The browser control needs COM and OLE on this thread before the main
     // window exists.
     m_bOleInitialized = SUCCEEDED(OleInitialize(nullptr));
@@ -56,10 +63,17 @@ BOOL CLoginApp::InitInstance()
             dlg.m_pLoginActiveDlg = nullptr;
         }
         delete shellManager;
+        delete m_pDispatch;
+        m_pDispatch = nullptr;
         m_pMainWnd = nullptr;
     }
     // No message loop of our own: the process ends here.
     return FALSE;
+}
+
+IDispatch* CLoginApp::GetScriptExternal()
+{
+    return m_pDispatch;
 }
 
 int CLoginApp::ExitInstance()

@@ -15,6 +15,7 @@ public:
 
     BOOL InitInstance() override;
     int ExitInstance() override;
+    IDispatch* GetScriptExternal() override;
 
     ULONG_PTR m_gdiplusToken = 0;
     // The page's window.external; owned, deleted after the modal run.

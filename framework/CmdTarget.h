@@ -18,6 +18,10 @@ public:
     IDispatch* GetIDispatch(bool addRef);
     ULONG GetRefCount() const { return m_dwRef; }
 
+    // An event of hosted control controlId; true when this object's event
+    // sink map handled it.
+    virtual bool OnEvent(UINT /*controlId*/, DISPID /*dispid*/, DISPPARAMS* /*params*/) { return false; }
+
 protected:
     // What the dispatch interface answers; derived classes route names and
     // calls to their own handlers.

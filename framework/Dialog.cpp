@@ -21,6 +21,8 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 {
     if (control.m_hWnd)
         return;
+    if (COleControlContainer* container = dx->m_pDlgWnd->GetControlContainer())
+        control.m_pCtrlSite = container->FindItem(static_cast<UINT>(id));
     control.SubclassWindow(dx->m_pDlgWnd->GetDlgItem(id));
 }
 
@@ -30,6 +32,7 @@ CDialog::~CDialog()
 {
     if (m_hWnd && ::IsWindow(m_hWnd))
         ::DestroyWindow(m_hWnd);
+    m_pCtrlCont.reset();
 }
 
 HWND CDialog::CreateFromTemplate(HWND owner)
@@ -152,6 +155,9 @@ bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
             return true;
         }
     }
+    // The hosted controls go while their windows still exist.
+    if (message == WM_DESTROY)
+        m_pCtrlCont.reset();
     return CWnd::OnWndMsg(message, wParam, lParam, result);
 }
 
@@ -159,7 +165,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM)
 {
     if (message == WM_INITDIALOG) {
         CDialog* dialog = static_cast<CDialog*>(FromHandlePermanent(hwnd));
-        return dialog ? dialog->OnInitDialog() : TRUE;
+        if (!dialog)
+            return TRUE;
+        // The template's ActiveX controls exist before the dialog's own
+        // initialisation binds its members to them.
+        COccManager* manager = AfxGetOccManager();
+        if (manager && !dialog->m_activeXControls.empty())
+            dialog->m_pCtrlCont = manager->CreateDialogControls(dialog, dialog->m_activeXControls);
+        return dialog->OnInitDialog();
     }
     return FALSE;
 }

@@ -4,8 +4,10 @@
 // objects through data exchange.
 
 #include "framework/DialogTemplate.h"
+#include "framework/OleControlSite.h"
 #include "framework/Wnd.h"
 
+#include <memory>
 #include <vector>
 
 class CDialog;
@@ -40,6 +42,8 @@ public:
 
     // The ActiveX controls the template holds; created by the container.
     const std::vector<DialogTemplateControl>& TemplateActiveXControls() const { return m_activeXControls; }
+    // The sites of the controls created from them (null without a manager).
+    COleControlContainer* GetControlContainer() const { return m_pCtrlCont.get(); }
 
 protected:
     virtual void DoDataExchange(CDataExchange*) {}
@@ -53,6 +57,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::vector<DialogTemplateControl> m_activeXControls;
+    std::unique_ptr<COleControlContainer> m_pCtrlCont;
     bool m_bModal = false;
     bool m_bEnded = false;
     int m_nModalResult = -1;

@@ -6,6 +6,7 @@
 #include "framework/AfxString.h"
 #include "framework/CmdTarget.h"
 
+#include <oaidl.h>
 #include <windows.h>
 
 class CWnd;
@@ -27,6 +28,10 @@ public:
     virtual int Run();
     // The process's exit code.
     virtual int ExitInstance() { return m_nExitCode; }
+
+    // What page scripts of hosted browsers see as window.external (not
+    // add-ref'ed); null when the application offers nothing.
+    virtual IDispatch* GetScriptExternal() { return nullptr; }
 
     // Names the registry root for the application's settings (none are
     // written).

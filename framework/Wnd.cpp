@@ -1,5 +1,8 @@
 #include "framework/Wnd.h"
 
+#include "framework/OleControlSite.h"
+
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -71,6 +74,7 @@ HWND CWnd::UnsubclassWindow()
     RemovePropW(hwnd, kObjectProperty);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
+    m_pCtrlSite = nullptr;
     return hwnd;
 }
 
@@ -114,6 +118,41 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CWnd::Default()
 {
     return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
+}
+
+BOOL CWnd::ShowWindow(int command)
+{
+    const BOOL wasVisible = ::IsWindowVisible(m_hWnd);
+    if (m_pCtrlSite)
+        m_pCtrlSite->ShowWindow(command);
+    else
+        ::ShowWindow(m_hWnd, command);
+    return wasVisible;
+}
+
+void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
+{
+    if (m_pCtrlSite)
+        m_pCtrlSite->MoveWindow(RECT{x, y, x + width, y + height});
+    else
+        ::MoveWindow(m_hWnd, x, y, width, height, repaint);
+}
+
+HRESULT CWnd::InvokeHelper(DISPID dispid, WORD flags, VARIANT* result, std::initializer_list<VARIANTARG> args)
+{
+    IDispatch* control = m_pCtrlSite ? m_pCtrlSite->GetControlDispatch() : nullptr;
+    if (!control)
+        return E_UNEXPECTED;
+    // The callee takes its arguments last first.
+    std::vector<VARIANTARG> reversed(args.begin(), args.end());
+    std::reverse(reversed.begin(), reversed.end());
+    DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    DISPID named = DISPID_PROPERTYPUT;
+    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+        params.rgdispidNamedArgs = &named;
+        params.cNamedArgs = 1;
+    }
+    return control->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
 }
 
 void CWnd::ScreenToClient(RECT* rect) const

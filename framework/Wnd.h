@@ -6,12 +6,14 @@
 #include "framework/CmdTarget.h"
 #include "framework/AfxString.h"
 
+#include <oaidl.h>
 #include <windows.h>
 
 #include <initializer_list>
 #include <vector>
 
 class CWnd;
+class COleControlSite;
 
 // A message map: the messages and control notifications one class handles,
 // as pointers to its member functions. Classes chain to their base class by
@@ -81,12 +83,12 @@ public:
 
     // Operations the windows use.
     BOOL IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
-    BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
+    // For a hosted control, through its site.
+    BOOL ShowWindow(int command);
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE)
-    {
-        ::MoveWindow(m_hWnd, x, y, width, height, repaint);
-    }
+    // For a hosted control, through its site (the control learns its new
+    // rectangle).
+    void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
     void MoveWindow(const RECT& rect, BOOL repaint = TRUE)
     {
         MoveWindow(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
@@ -124,7 +126,13 @@ public:
     void CenterWindow(HWND alternateOwner = nullptr);
     BOOL DestroyWindow();
 
+    // Calls the hosted control's dispatch interface: args in call order,
+    // the result (if any) into result. Needs the control's site.
+    HRESULT InvokeHelper(DISPID dispid, WORD flags, VARIANT* result, std::initializer_list<VARIANTARG> args);
+
     HWND m_hWnd = nullptr;
+    // The site of a hosted control this object stands for; null otherwise.
+    COleControlSite* m_pCtrlSite = nullptr;
 
 protected:
     // Every message of the window comes here first.

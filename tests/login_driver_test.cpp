@@ -55,6 +55,23 @@ TEST_F(LoginDriverTest, RedirectStartsTheClientWithTheQueryValues)
               "qzT4k29w&S&0&G\r\n");
 }
 
+TEST_F(LoginDriverTest, PageScriptStartsTheClientThroughWindowExternal)
+{
+    InstallClient();
+    const std::wstring script =
+        L"var login = {uid: '7', token: 'T', server_id: '3', sign: 'S', other: 'o'};"
+        L"window.external.AppLogin(JSON.stringify(login));";
+    EXPECT_EQ(RunDriver({L"script", script}), "quit 16\n");
+    EXPECT_EQ(ClientCommandLine(), "\"" + ExpectedClientPath() + "\" ,id^7,auth_key^T&3&o&S");
+    EXPECT_EQ(Trace(), "{\"uid\":\"7\",\"token\":\"T\",\"server_id\":\"3\",\"sign\":\"S\",\"other\":\"o\"}\r\nT&3&o&S\r\n");
+}
+
+TEST_F(LoginDriverTest, PageScriptErrorsAreReported)
+{
+    EXPECT_EQ(RunDriver({L"script", L"window.external.appLogin('x');"}).rfind("scripterror ", 0), 0u);
+    EXPECT_FALSE(FileExists(m_work.File(L"log.txt")));
+}
+
 TEST_F(LoginDriverTest, OtherAddressesHandNothingOver)
 {
     InstallClient();

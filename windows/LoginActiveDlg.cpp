@@ -1,6 +1,9 @@
 #include "windows/LoginActiveDlg.h"
 
 #include "app/LoginApp.h"
+#include "framework/AfxConnection.h"
+#include "framework/EventSink.h"
+#include "login/Endpoints.h"
 #include "login/LoginHandoff.h"
 #include "login/RedirectCapture.h"
 #include "res/resource.h"
@@ -11,6 +14,33 @@
 namespace {
 
 const int kQuitExitCode = 16;
+
+const DISPID kDispidBeforeNavigate2 = 250;
+const DISPID kDispidNavigateComplete2 = 252;
+const DISPID kDispidDocumentComplete = 259;
+const DISPID kDispidHtmlElementClick = -600;
+
+// {3050F60F-98B5-11CF-BB82-00AA00BDCE0B}: the link click events, answered
+// with this dialog's dispatch interface.
+const IID kDiidHTMLElementEvents = {0x3050F60F, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
+
+const EventSinkMap<CLoginActiveDlg>& BrowserEvents()
+{
+    static const EventSinkMap<CLoginActiveDlg> map = {
+        OnControlEvent(IDC_BROWSER, kDispidDocumentComplete, &CLoginActiveDlg::OnDocumentComplete),
+        OnControlEvent(IDC_BROWSER, kDispidNavigateComplete2, &CLoginActiveDlg::OnNavigateComplete2),
+        OnControlEvent(IDC_BROWSER, kDispidBeforeNavigate2, &CLoginActiveDlg::OnBeforeNavigate2),
+    };
+    return map;
+}
+
+const DispatchMap<CLoginActiveDlg>& LinkEvents()
+{
+    static const DispatchMap<CLoginActiveDlg> map = {
+        DispatchMethod(L"HTMLELEMENTEVENTS2_ONCLICK", kDispidHtmlElementClick, &CLoginActiveDlg::OnLinkClick),
+    };
+    return map;
+}
 
 // The address of a navigation event: a string, possibly behind a reference.
 CString VariantText(const VARIANT* value)
@@ -43,6 +73,7 @@ CLoginActiveDlg::~CLoginActiveDlg()
 void CLoginActiveDlg::DoDataExchange(CDataExchange* dx)
 {
     CDialogEx::DoDataExchange(dx);
+    DDX_Control(dx, IDC_BROWSER, m_browser);
     DDX_Control(dx, IDC_BTN_MIN, m_btnMin);
     DDX_Control(dx, IDC_BTN_CLOSE, m_btnClose);
 }
@@ -57,6 +88,16 @@ BOOL CLoginActiveDlg::OnInitDialog()
     UpdateLayeredTool* tool = UpdateLayeredTool::GetInstance();
     if (tool && tool->m_pfnSetLayeredWindowAttributes)
         tool->m_pfnSetLayeredWindowAttributes(m_hWnd, m_clrKey, 255, LWA_COLORKEY | LWA_ALPHA);
+
+    m_browser.MoveWindow(334, 168, 630, 400, TRUE);
+    EnableAutomation();
+    m_strLoginUrl = LAUNCHER_LOGIN_URL;
+    VARIANT flags, targetFrameName, postData, headers;
+    for (VARIANT* empty : {&flags, &targetFrameName, &postData, &headers})
+        VariantInit(empty);
+    m_browser.Navigate(m_strLoginUrl, &flags, &targetFrameName, &postData, &headers);
+    // Shown when the first navigation completes.
+    m_browser.ShowWindow(SW_HIDE);
 
     m_btnMin.InitGdiPlus();
     m_btnClose.InitGdiPlus();
@@ -138,9 +179,86 @@ void CLoginActiveDlg::DisconnectElementEvents()
     DisconnectElementEventMap(m_mapElementEvents, GetIDispatch(false));
 }
 
+bool CLoginActiveDlg::OnEvent(UINT controlId, DISPID dispid, DISPPARAMS* params)
+{
+    return BrowserEvents().Dispatch(this, controlId, dispid, params) ||
+           CDialogEx::OnEvent(controlId, dispid, params);
+}
+
+HRESULT CLoginActiveDlg::GetDispatchIDs(const wchar_t* name, DISPID& dispid)
+{
+    if (LinkEvents().FindName(name, dispid))
+        return S_OK;
+    return CDialogEx::GetDispatchIDs(name, dispid);
+}
+
+HRESULT CLoginActiveDlg::InvokeDispatch(DISPID dispid, WORD flags, DISPPARAMS* params, VARIANT* result)
+{
+    if (LinkEvents().Invoke(this, dispid, flags, params))
+        return S_OK;
+    return CDialogEx::InvokeDispatch(dispid, flags, params, result);
+}
+
+bool CLoginActiveDlg::AnswersWithDispatch(REFIID iid) const
+{
+    return iid == kDiidHTMLElementEvents || CDialogEx::AnswersWithDispatch(iid);
+}
+
+void CLoginActiveDlg::OnBeforeNavigate2(IDispatch*, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT_BOOL*)
+{
+}
+
+void CLoginActiveDlg::OnLinkClick(IDispatch*)
+{
+}
+
+void CLoginActiveDlg::OnDocumentComplete(IDispatch* /*frame*/, VARIANT* url)
+{
+    if (VariantText(url).Find(L"about:blank") >= 0)
+        return;
+    ComPtr<IDispatch> document = m_browser.GetDocument();
+    ComPtr<IHTMLDocument2> html = document.As<IHTMLDocument2>(IID_IHTMLDocument2);
+    if (!html)
+        return;
+    ComPtr<IHTMLElementCollection> all;
+    if (FAILED(html->get_all(all.ReleaseAndGetAddressOf())) || !all)
+        return;
+    long length = 0;
+    if (FAILED(all->get_length(&length)))
+        return;
+    IDispatch* sink = GetIDispatch(false);
+    for (long i = 0; i < length; ++i) {
+        VARIANT index;
+        VariantInit(&index);
+        V_VT(&index) = VT_I4;
+        V_I4(&index) = i;
+        VARIANT unused;
+        VariantInit(&unused);
+        ComPtr<IDispatch> item;
+        if (FAILED(all->item(index, unused, item.ReleaseAndGetAddressOf())) || !item)
+            continue;
+        ComPtr<IHTMLAnchorElement> anchor = item.As<IHTMLAnchorElement>(IID_IHTMLAnchorElement);
+        if (!anchor)
+            continue;
+        BSTR hrefText = nullptr;
+        if (FAILED(anchor->get_href(&hrefText)))
+            continue;
+        const CString href(hrefText ? hrefText : L"", hrefText ? SysStringLen(hrefText) : 0);
+        SysFreeString(hrefText);
+        if (m_mapElementEvents.count(href))
+            continue;
+        DWORD cookie = 0;
+        if (!AfxConnectionAdvise(anchor.Get(), kDiidHTMLElementEvents2, sink, FALSE, &cookie))
+            continue;
+        m_mapElementEvents.emplace(href, ElementEventConnection{anchor, kDiidHTMLElementEvents2, cookie, href});
+    }
+}
+
 void CLoginActiveDlg::OnNavigateComplete2(IDispatch* /*frame: a frame's navigation counts like the page's*/,
                                           VARIANT* url)
 {
+    if (m_browser.m_hWnd && !m_browser.IsWindowVisible())
+        m_browser.ShowWindow(SW_SHOW);
     CStringA json;
     if (!BuildLoginJsonFromUrl(VariantText(url), json))
         return;

@@ -1,5 +1,7 @@
 #include "windows/LoginDlg.h"
 
+#include "app/LoginApp.h"
+#include "browser/ImpIDispatch.h"
 #include "res/resource.h"
 #include "windows/LoginActiveDlg.h"
 
@@ -25,6 +27,8 @@ BOOL CLoginDlg::OnInitDialog()
     m_pLoginActiveDlg = new CLoginActiveDlg(this);
     m_pLoginActiveDlg->Create(IDD_LOGIN_ACTIVE_DIALOG, this);
     m_pLoginActiveDlg->ShowWindow(SW_SHOWNORMAL);
+    if (theApp.m_pDispatch)
+        theApp.m_pDispatch->m_pLoginActiveDlg = m_pLoginActiveDlg;
 
     ModifyStyle(WS_CAPTION, 0);
     if (!m_skin.m_png.Load(IDB_PNG_FRAME, AfxGetResourceHandle()))

@@ -2,15 +2,25 @@
 // working directory, with its own directory as the launcher directory:
 //
 //   login_driver.exe [--download-url URL] payload TEXT
+//       hands TEXT to HandleAppLogin
 //   login_driver.exe [--download-url URL] redirect URL
+//       delivers the browser's NavigateComplete2 on URL to the page
+//       dialog's event sink, shaped as the control sends it
+//   login_driver.exe [--download-url URL] script JS
+//       runs JScript JS whose window.external is the script object,
+//       attached to a login page dialog
 //   login_driver.exe moduledir
 //
 // Message boxes are answered at once and printed as
-// "messagebox CAPTION | TEXT"; after the call it prints "quit N" when a quit
-// request is pending, else "no quit". Output is UTF-8.
+// "messagebox CAPTION | TEXT"; a script error as "scripterror TEXT"; after
+// the call it prints "quit N" when a quit request is pending, else
+// "no quit". Output is UTF-8.
 
 #include "login/ClientDownload.h"
 #include "login/GameClient.h"
+#include "browser/ImpIDispatch.h"
+#include "res/resource.h"
+#include "support/ScriptHost.h"
 #include "tools/MessageBoxCatcher.h"
 #include "windows/LoginActiveDlg.h"
 
@@ -48,8 +58,43 @@ std::wstring OneLine(std::wstring text)
 
 int Usage()
 {
-    fputs("usage: login_driver [--download-url URL] payload TEXT | redirect URL | moduledir\n", stderr);
+    fputs("usage: login_driver [--download-url URL] payload TEXT | redirect URL | script JS | moduledir\n", stderr);
     return 2;
+}
+
+// NavigateComplete2 as the browser control raises it: the frame's dispatch
+// interface, then the address as a variant by reference around a string
+// (arguments last first).
+void DeliverNavigateComplete(CLoginActiveDlg& dialog, const CString& url)
+{
+    VARIANT address;
+    VariantInit(&address);
+    V_VT(&address) = VT_BSTR;
+    V_BSTR(&address) = SysAllocStringLen(url.data(), static_cast<UINT>(url.size()));
+    VARIANTARG arguments[2];
+    VariantInit(&arguments[0]);
+    V_VT(&arguments[0]) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&arguments[0]) = &address;
+    VariantInit(&arguments[1]);
+    V_VT(&arguments[1]) = VT_DISPATCH;
+    V_DISPATCH(&arguments[1]) = nullptr;
+    DISPPARAMS params{arguments, nullptr, 2, 0};
+    const DISPID navigateComplete2 = 252;
+    dialog.OnEvent(IDC_BROWSER, navigateComplete2, &params);
+    VariantClear(&address);
+}
+
+// The page's script road: a real page dialog window, the script object
+// attached to it, and the script run by the system's engine.
+void RunPageScript(CLoginActiveDlg& dialog, const CString& script)
+{
+    dialog.Create(IDD_LOGIN_ACTIVE_DIALOG, nullptr);
+    CImpIDispatch external;
+    external.m_pLoginActiveDlg = &dialog;
+    ScriptHost host(&external);
+    std::wstring error;
+    if (!host.Run(script, error))
+        PrintLine(L"scripterror " + OneLine(error));
 }
 
 void ReportPendingQuit()
@@ -80,7 +125,7 @@ int wmain(int argc, wchar_t** argv)
         PrintLine(GetModuleDirectory());
         return 0;
     }
-    if (next + 1 >= argc || (mode != L"payload" && mode != L"redirect"))
+    if (next + 1 >= argc || (mode != L"payload" && mode != L"redirect" && mode != L"script"))
         return Usage();
     const CString argument = argv[next + 1];
 
@@ -92,17 +137,10 @@ int wmain(int argc, wchar_t** argv)
         CLoginActiveDlg dialog;
         if (mode == L"payload") {
             dialog.HandleAppLogin(argument);
+        } else if (mode == L"redirect") {
+            DeliverNavigateComplete(dialog, argument);
         } else {
-            VARIANT url;
-            VariantInit(&url);
-            V_VT(&url) = VT_BSTR;
-            V_BSTR(&url) = SysAllocStringLen(argument.data(), static_cast<UINT>(argument.size()));
-            VARIANT byRef;
-            VariantInit(&byRef);
-            V_VT(&byRef) = VT_BYREF | VT_VARIANT;
-            V_VARIANTREF(&byRef) = &url;
-            dialog.OnNavigateComplete2(nullptr, &byRef);
-            VariantClear(&url);
+            RunPageScript(dialog, argument);
         }
         ReportPendingQuit();
     }

@@ -1,0 +1,8 @@
+#include "browser/CustomOccManager.h"
+
+#include "browser/CustomControlSite.h"
+
+COleControlSite* CCustomOccManager::CreateSite(COleControlContainer* container)
+{
+    return new CCustomControlSite(container);
+}

@@ -1,0 +1,406 @@
+// Hosting the browser: the site's answers to the browser, the page dialog's
+// event sink fed the DISPPARAMS the control sends, the link connection walk
+// over test doubles of a page, and the real control under Wine.
+
+#include "app/LoginApp.h"
+#include "browser/CustomControlSite.h"
+#include "browser/CustomOccManager.h"
+#include "browser/ImpIDispatch.h"
+#include "res/resource.h"
+#include "support/FakeAnchor.h"
+#include "support/FakeBrowser.h"
+#include "support/FakeHtmlDocument.h"
+#include "support/LoopbackHttpServer.h"
+#include "support/ModalProbe.h"
+#include "support/TempDir.h"
+#include "windows/LoginActiveDlg.h"
+
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const DISPID kBeforeNavigate2 = 250;
+const DISPID kNavigateComplete2 = 252;
+const DISPID kDocumentComplete = 259;
+
+class OleScope {
+public:
+    OleScope() { OleInitialize(nullptr); }
+    ~OleScope() { OleUninitialize(); }
+};
+
+TEST(DocHostUIHandlerTest, AnswersTheBrowserAsThePageNeeds)
+{
+    CCustomControlSite site(nullptr);
+    ComPtr<IDocHostUIHandler> handler;
+    ASSERT_EQ(site.QueryInterface(IID_IDocHostUIHandler, reinterpret_cast<void**>(handler.ReleaseAndGetAddressOf())),
+              S_OK);
+    // The handler shares the site's identity and count.
+    ComPtr<IUnknown> fromHandler;
+    ComPtr<IUnknown> fromSite;
+    handler->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(fromHandler.ReleaseAndGetAddressOf()));
+    site.QueryInterface(IID_IUnknown, reinterpret_cast<void**>(fromSite.ReleaseAndGetAddressOf()));
+    EXPECT_EQ(fromHandler.Get(), fromSite.Get());
+    const ULONG before = site.m_dwRef;
+    handler->AddRef();
+    EXPECT_EQ(site.m_dwRef, before + 1);
+    handler->Release();
+
+    EXPECT_EQ(handler->ShowContextMenu(CONTEXT_MENU_DEFAULT, nullptr, nullptr, nullptr), S_OK);
+    DOCHOSTUIINFO info{};
+    info.cbSize = sizeof(info);
+    info.dwFlags = 0xFF00;
+    info.dwDoubleClick = 3;
+    EXPECT_EQ(handler->GetHostInfo(&info), S_OK);
+    EXPECT_EQ(info.dwFlags, 0xCu);
+    EXPECT_EQ(info.dwDoubleClick, 0u);
+    EXPECT_EQ(info.cbSize, sizeof(info));
+    EXPECT_EQ(handler->ShowUI(0, nullptr, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(handler->HideUI(), S_OK);
+    EXPECT_EQ(handler->UpdateUI(), S_OK);
+    EXPECT_EQ(handler->EnableModeless(TRUE), E_NOTIMPL);
+    EXPECT_EQ(handler->OnDocWindowActivate(TRUE), E_NOTIMPL);
+    EXPECT_EQ(handler->OnFrameWindowActivate(TRUE), E_NOTIMPL);
+    EXPECT_EQ(handler->ResizeBorder(nullptr, nullptr, TRUE), E_NOTIMPL);
+    MSG message{};
+    EXPECT_EQ(handler->TranslateAccelerator(&message, nullptr, 0), S_FALSE);
+
+    // Out parameters stay as they were where the answer is E_NOTIMPL.
+    LPOLESTR key = reinterpret_cast<LPOLESTR>(1);
+    EXPECT_EQ(handler->GetOptionKeyPath(&key, 0), E_NOTIMPL);
+    EXPECT_EQ(key, reinterpret_cast<LPOLESTR>(1));
+    IDropTarget* drop = reinterpret_cast<IDropTarget*>(2);
+    EXPECT_EQ(handler->GetDropTarget(nullptr, &drop), E_NOTIMPL);
+    EXPECT_EQ(drop, reinterpret_cast<IDropTarget*>(2));
+    LPWSTR translated = reinterpret_cast<LPWSTR>(3);
+    EXPECT_EQ(handler->TranslateUrl(0, const_cast<LPWSTR>(L"http://h/"), &translated), E_NOTIMPL);
+    EXPECT_EQ(translated, reinterpret_cast<LPWSTR>(3));
+    IDataObject* filtered = reinterpret_cast<IDataObject*>(4);
+    EXPECT_EQ(handler->FilterDataObject(nullptr, &filtered), E_NOTIMPL);
+    EXPECT_EQ(filtered, reinterpret_cast<IDataObject*>(4));
+}
+
+TEST(DocHostUIHandlerTest, ExternalIsTheApplicationsScriptObject)
+{
+    CCustomControlSite site(nullptr);
+    CImpIDispatch external;
+    theApp.m_pDispatch = &external;
+    IDispatch* got = nullptr;
+    EXPECT_EQ(site.m_xDocHostUIHandler.GetExternal(&got), S_OK);
+    EXPECT_EQ(got, static_cast<IDispatch*>(&external));
+    EXPECT_EQ(site.m_xDocHostUIHandler.GetExternal(&got), S_OK);
+    EXPECT_EQ(external.m_cRef, 2u);
+    theApp.m_pDispatch = nullptr;
+}
+
+TEST(OccManagerTest, MakesCustomSites)
+{
+    CCustomOccManager manager;
+    std::unique_ptr<COleControlSite> site(manager.CreateSite(nullptr));
+    EXPECT_NE(dynamic_cast<CCustomControlSite*>(site.get()), nullptr);
+}
+
+// Variants as the control passes them: the frame as VT_DISPATCH, every
+// other argument by reference.
+class EventArguments {
+public:
+    explicit EventArguments(const std::wstring& url) : m_url(SysAllocString(url.c_str()))
+    {
+        VariantInit(&m_address);
+        V_VT(&m_address) = VT_BSTR;
+        V_BSTR(&m_address) = m_url;
+    }
+    ~EventArguments() { SysFreeString(m_url); }
+
+    // NavigateComplete2 and DocumentComplete: (frame, URL).
+    DISPPARAMS* FrameAndUrl()
+    {
+        m_args.assign(2, VARIANTARG{});
+        SetByRef(m_args[0], &m_address);
+        V_VT(&m_args[1]) = VT_DISPATCH;
+        V_DISPATCH(&m_args[1]) = nullptr;
+        m_params = DISPPARAMS{m_args.data(), nullptr, 2, 0};
+        return &m_params;
+    }
+    // BeforeNavigate2: (frame, URL, Flags, TargetFrameName, PostData,
+    // Headers, Cancel).
+    DISPPARAMS* BeforeNavigate(VARIANT_BOOL* cancel)
+    {
+        m_args.assign(7, VARIANTARG{});
+        for (VARIANT& empty : m_empties)
+            VariantInit(&empty);
+        V_VT(&m_args[0]) = VT_BYREF | VT_BOOL;
+        V_BOOLREF(&m_args[0]) = cancel;
+        for (int i = 0; i < 4; ++i)
+            SetByRef(m_args[1 + i], &m_empties[i]);
+        SetByRef(m_args[5], &m_address);
+        V_VT(&m_args[6]) = VT_DISPATCH;
+        V_DISPATCH(&m_args[6]) = nullptr;
+        m_params = DISPPARAMS{m_args.data(), nullptr, 7, 0};
+        return &m_params;
+    }
+
+private:
+    static void SetByRef(VARIANTARG& argument, VARIANT* value)
+    {
+        V_VT(&argument) = VT_BYREF | VT_VARIANT;
+        V_VARIANTREF(&argument) = value;
+    }
+
+    BSTR m_url;
+    VARIANT m_address;
+    VARIANT m_empties[4];
+    std::vector<VARIANTARG> m_args;
+    DISPPARAMS m_params{};
+};
+
+// The page dialog object with a stand-in window for its browser, in a
+// working directory of its own.
+class PageEventsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        wchar_t previous[MAX_PATH];
+        GetCurrentDirectoryW(MAX_PATH, previous);
+        m_previous = previous;
+        ASSERT_TRUE(SetCurrentDirectoryW(m_dir.Path().c_str()));
+        m_dialog.m_browser.SubclassWindow(
+            CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    }
+    void TearDown() override
+    {
+        ::DestroyWindow(m_dialog.m_browser.UnsubclassWindow());
+        SetCurrentDirectoryW(m_previous.c_str());
+    }
+
+    OleScope m_ole;
+    TempDir m_dir;
+    std::wstring m_previous;
+    CLoginActiveDlg m_dialog;
+};
+
+TEST_F(PageEventsTest, ACompletedNavigationShowsTheBrowserAndHandsNothingOverForOtherAddresses)
+{
+    EXPECT_FALSE(m_dialog.m_browser.IsWindowVisible());
+    EventArguments event(L"https://login.voskar.example/vosk/index.php");
+    EXPECT_TRUE(m_dialog.OnEvent(IDC_BROWSER, kNavigateComplete2, event.FrameAndUrl()));
+    EXPECT_TRUE(m_dialog.m_browser.IsWindowVisible());
+    EXPECT_FALSE(FileExists(m_dir.File(L"log.txt")));
+}
+
+TEST_F(PageEventsTest, NoNavigationIsCancelledAndOddShapesAreIgnored)
+{
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    EventArguments event(L"http://127.0.0.1/anything");
+    EXPECT_TRUE(m_dialog.OnEvent(IDC_BROWSER, kBeforeNavigate2, event.BeforeNavigate(&cancel)));
+    EXPECT_EQ(cancel, VARIANT_FALSE);
+
+    // Too few arguments, an unknown event, another control: not handled.
+    DISPPARAMS one = *event.FrameAndUrl();
+    one.cArgs = 1;
+    EXPECT_FALSE(m_dialog.OnEvent(IDC_BROWSER, kNavigateComplete2, &one));
+    EXPECT_FALSE(m_dialog.OnEvent(IDC_BROWSER, kNavigateComplete2, nullptr));
+    EXPECT_FALSE(m_dialog.OnEvent(IDC_BROWSER, 999, event.FrameAndUrl()));
+    EXPECT_FALSE(m_dialog.OnEvent(IDC_BTN_MIN, kNavigateComplete2, event.FrameAndUrl()));
+    EXPECT_FALSE(m_dialog.m_browser.IsWindowVisible());
+}
+
+TEST_F(PageEventsTest, RejectedRedirectPayloadIsTracedOnly)
+{
+    // A redirect whose query makes no complete payload is traced and goes
+    // no further.
+    EventArguments event(L"https://h/openapi/ly/dy/login?isAdult=1&qid=Q");
+    EXPECT_TRUE(m_dialog.OnEvent(IDC_BROWSER, kNavigateComplete2, event.FrameAndUrl()));
+    EXPECT_EQ(ReadWholeFile(m_dir.File(L"log.txt")), "{\"uid\":\"Q\",\"token\":\"qzT4k29w\"}\r\n");
+}
+
+// The link walk over test doubles: the browser's document holds the
+// elements given.
+class LinkConnectionsTest : public PageEventsTest {
+protected:
+    void LoadPage(std::vector<IDispatch*> elements)
+    {
+        FakeElementCollection* all = new FakeElementCollection(std::move(elements));
+        FakeHtmlDocument* document = new FakeHtmlDocument(all);
+        all->Release();
+        m_site = std::make_unique<COleControlSite>(nullptr);
+        FakeBrowser* browser = new FakeBrowser(document);
+        document->Release();
+        m_site->m_pDispatch = ComPtr<IDispatch>::Attach(browser);
+        m_dialog.m_browser.m_pCtrlSite = m_site.get();
+    }
+    void Complete(const std::wstring& url)
+    {
+        EventArguments event(url);
+        EXPECT_TRUE(m_dialog.OnEvent(IDC_BROWSER, kDocumentComplete, event.FrameAndUrl()));
+    }
+    std::vector<std::wstring> Keys() const
+    {
+        std::vector<std::wstring> keys;
+        for (const auto& entry : m_dialog.m_mapElementEvents)
+            keys.push_back(entry.first);
+        return keys;
+    }
+    void TearDown() override
+    {
+        m_dialog.m_browser.m_pCtrlSite = nullptr;
+        PageEventsTest::TearDown();
+    }
+
+    ConnectionJournal m_journal;
+    std::unique_ptr<COleControlSite> m_site;
+};
+
+TEST_F(LinkConnectionsTest, EachAddressIsConnectedOnceAndDisconnectedInOrder)
+{
+    FakeAnchor* second = new FakeAnchor(L"https://h/z", m_journal, 20);
+    FakeAnchor* first = new FakeAnchor(L"https://h/a", m_journal, 10);
+    FakeAnchor* again = new FakeAnchor(L"https://h/z", m_journal, 30);
+    FakeElementCollection* notALink = new FakeElementCollection({});
+    LoadPage({second, notALink, nullptr, first, again});
+    Complete(L"https://login.voskar.example/vosk/index.php");
+    EXPECT_EQ(Keys(), (std::vector<std::wstring>{L"https://h/a", L"https://h/z"}));
+    EXPECT_EQ(m_journal.entries, (std::vector<std::wstring>{L"advise https://h/z 20", L"advise https://h/a 10"}));
+    EXPECT_EQ(m_dialog.m_mapElementEvents[L"https://h/z"].dwCookie, 20u);
+    EXPECT_EQ(m_dialog.m_mapElementEvents[L"https://h/z"].iid, kDiidHTMLElementEvents2);
+
+    // A later page with the same addresses adds nothing.
+    FakeAnchor* reloaded = new FakeAnchor(L"https://h/a", m_journal, 40);
+    LoadPage({reloaded});
+    Complete(L"https://login.voskar.example/vosk/index.php");
+    EXPECT_EQ(m_dialog.m_mapElementEvents.size(), 2u);
+
+    m_journal.entries.clear();
+    m_dialog.DisconnectElementEvents();
+    EXPECT_EQ(m_journal.entries, (std::vector<std::wstring>{L"unadvise https://h/a 10", L"unadvise https://h/z 20"}));
+    EXPECT_TRUE(m_dialog.m_mapElementEvents.empty());
+    for (FakeAnchor* anchor : {first, second, again, reloaded}) {
+        EXPECT_EQ(anchor->Sink(), nullptr);
+        anchor->Release();
+    }
+    notALink->Release();
+}
+
+TEST_F(LinkConnectionsTest, BlankPagesAndMissingDocumentsConnectNothing)
+{
+    FakeAnchor* anchor = new FakeAnchor(L"https://h/a", m_journal);
+    LoadPage({anchor});
+    Complete(L"about:blank");
+    EXPECT_TRUE(m_dialog.m_mapElementEvents.empty());
+    m_dialog.m_browser.m_pCtrlSite = nullptr;
+    Complete(L"https://login.voskar.example/vosk/index.php");
+    EXPECT_TRUE(m_dialog.m_mapElementEvents.empty());
+    anchor->Release();
+}
+
+TEST(LinkClickTest, TheDialogAnswersClicksOnItsDispatchInterface)
+{
+    CLoginActiveDlg dialog;
+    IDispatch* sink = dialog.GetIDispatch(false);
+    ASSERT_NE(sink, nullptr);
+    const wchar_t* name = L"HTMLELEMENTEVENTS2_ONCLICK";
+    DISPID id = 0;
+    EXPECT_EQ(sink->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR*>(&name), 1, 0, &id), S_OK);
+    EXPECT_EQ(id, -600);
+    VARIANTARG eventObject;
+    V_VT(&eventObject) = VT_DISPATCH;
+    V_DISPATCH(&eventObject) = nullptr;
+    DISPPARAMS params{&eventObject, nullptr, 1, 0};
+    EXPECT_EQ(sink->Invoke(-600, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), S_OK);
+    const IID htmlElementEvents = {0x3050F60F, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
+    ComPtr<IUnknown> answered;
+    EXPECT_EQ(sink->QueryInterface(htmlElementEvents, reinterpret_cast<void**>(answered.ReleaseAndGetAddressOf())),
+              S_OK);
+}
+
+// The real control under Wine: needs an X screen (without one the control
+// raises no events).
+class RecordingSite : public CCustomControlSite {
+public:
+    using CCustomControlSite::CCustomControlSite;
+    static int s_docHostRequests;
+
+protected:
+    void* QueryExtraInterface(REFIID iid) override
+    {
+        if (iid == IID_IDocHostUIHandler)
+            ++s_docHostRequests;
+        return CCustomControlSite::QueryExtraInterface(iid);
+    }
+};
+int RecordingSite::s_docHostRequests = 0;
+
+class RecordingManager : public CCustomOccManager {
+public:
+    COleControlSite* CreateSite(COleControlContainer* container) override { return new RecordingSite(container); }
+};
+
+class RecordingPage : public CLoginActiveDlg {
+public:
+    std::vector<std::pair<DISPID, std::wstring>> events;
+    bool OnEvent(UINT controlId, DISPID dispid, DISPPARAMS* params) override
+    {
+        std::wstring url;
+        if (params && params->cArgs >= 2) {
+            const VARIANTARG& address = params->rgvarg[params->cArgs - 2];
+            if (V_VT(&address) == (VT_BYREF | VT_VARIANT) && V_VT(V_VARIANTREF(&address)) == VT_BSTR)
+                url = V_BSTR(V_VARIANTREF(&address));
+        }
+        events.emplace_back(dispid, url);
+        return CLoginActiveDlg::OnEvent(controlId, dispid, params);
+    }
+};
+
+TEST(BrowserControlTest, OnScreenTheRealControlIsHostedThroughOurSite)
+{
+    if (!GetEnvironmentVariableW(L"DISPLAY", nullptr, 0))
+        GTEST_SKIP() << "needs an X display (run under with_xvfb.sh)";
+    OleScope ole;
+    LoopbackHttpServer server;
+    server.Route("/vosk/index.php", HttpReply{200, "<html><body><a href='/x'>x</a></body></html>"});
+    RecordingManager manager;
+    AfxEnableControlContainer(&manager);
+    {
+        RecordingPage page;
+        ASSERT_TRUE(page.Create(IDD_LOGIN_ACTIVE_DIALOG, nullptr));
+        ASSERT_NE(page.m_browser.m_hWnd, nullptr);
+        EXPECT_EQ(page.GetDlgItem(IDC_BROWSER), page.m_browser.m_hWnd);
+        EXPECT_NE(dynamic_cast<RecordingSite*>(page.m_browser.m_pCtrlSite), nullptr);
+        RECT rect;
+        GetWindowRect(page.m_browser.m_hWnd, &rect);
+        MapWindowPoints(nullptr, page.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, 334);
+        EXPECT_EQ(rect.top, 168);
+        EXPECT_EQ(rect.right - rect.left, 630);
+        EXPECT_EQ(rect.bottom - rect.top, 400);
+        EXPECT_FALSE(page.m_browser.IsWindowVisible());
+
+        const std::wstring url = server.Url("/vosk/index.php");
+        VARIANT flags, target, post, headers;
+        for (VARIANT* empty : {&flags, &target, &post, &headers})
+            VariantInit(empty);
+        page.events.clear();
+        EXPECT_EQ(page.m_browser.Navigate(url, &flags, &target, &post, &headers), S_OK);
+        bool sawBeforeNavigate = false;
+        for (int i = 0; i < 200 && !sawBeforeNavigate; ++i) {
+            PumpMessages(50);
+            for (const auto& event : page.events)
+                sawBeforeNavigate |= event.first == kBeforeNavigate2 && event.second == url;
+        }
+        EXPECT_TRUE(sawBeforeNavigate);
+        EXPECT_GT(RecordingSite::s_docHostRequests, 0);
+        // No navigation completes here, so the browser stays hidden.
+        bool completed = false;
+        for (const auto& event : page.events)
+            completed |= event.first == kNavigateComplete2;
+        EXPECT_EQ(page.m_browser.IsWindowVisible() != FALSE, completed);
+        page.DestroyWindow();
+    }
+    AfxEnableControlContainer(nullptr);
+}
+
+}  // namespace
