@@ -129,20 +129,23 @@ class ImpIDispatchNameTest : public ::testing::TestWithParam<NameCase> {};
 TEST_P(ImpIDispatchNameTest, Resolves)
 {
     CImpIDispatch external;
-    // A name with nothing readable after its end: a short name must not be
-    // read past its terminator.
+    // The name ends right before a page that cannot be read: a short name
+    // read past its terminator faults.
     const std::wstring name = GetParam().name;
-    wchar_t* exact = static_cast<wchar_t*>(VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    wchar_t* tail = exact + 2048 - (name.size() + 1);
-    wcscpy(tail, name.c_str());
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const size_t page = system.dwPageSize;
+    BYTE* pages = static_cast<BYTE*>(VirtualAlloc(nullptr, 2 * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     DWORD old = 0;
-    VirtualProtect(exact, 4096, PAGE_READONLY, &old);
+    VirtualProtect(pages + page, page, PAGE_NOACCESS, &old);
+    wchar_t* tail = reinterpret_cast<wchar_t*>(pages + page) - (name.size() + 1);
+    wcscpy(tail, name.c_str());
     LPOLESTR names[1] = {tail};
     DISPID id = 99;
     const HRESULT hr = external.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
     EXPECT_EQ(id, GetParam().id);
     EXPECT_EQ(hr, GetParam().id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK);
-    VirtualFree(exact, 0, MEM_RELEASE);
+    VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ImpIDispatchNameTest,
