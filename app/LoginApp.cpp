@@ -53,6 +53,7 @@ BOOL CLoginApp::InitInstance()
         CLoginDlg dlg;
         m_pMainWnd = &dlg;
         const INT_PTR response = dlg.DoModal();
+        m_nModalResult = response;
         if (response == -1) {
             // After a quit request the pending quit closes this at once; it
             // stays only when the window could not be created at all.

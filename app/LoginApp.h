@@ -22,6 +22,9 @@ public:
     CImpIDispatch* m_pDispatch = nullptr;
     // The credential line for the game client; empty until the first login.
     CStringA m_strLaunchParam;
+    // How the last modal run of the main window ended: IDOK after a close
+    // message, -1 after a quit request or when it could not be created.
+    INT_PTR m_nModalResult = 0;
 
 private:
     bool m_bOleInitialized = false;

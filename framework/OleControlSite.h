@@ -38,6 +38,8 @@ public:
     void ShowWindow(int command);
     // The control's dispatch interface (not add-ref'ed).
     IDispatch* GetControlDispatch() const { return m_pDispatch.Get(); }
+    // What the control calls with its events (not add-ref'ed).
+    IDispatch* GetEventSink() { return &m_xEventSink; }
 
     // IUnknown, shared by every interface of the site.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;

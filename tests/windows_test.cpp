@@ -3,6 +3,7 @@
 
 #include "res/resource.h"
 #include "support/ModalProbe.h"
+#include "support/TempDir.h"
 #include "windows/ConfirmDlg.h"
 #include "windows/LoginActiveDlg.h"
 #include "windows/LoginDlg.h"
@@ -264,6 +265,69 @@ TEST_F(LoginWindowsTest, OnScreenDraggingTheFrameMovesBoth)
     EXPECT_EQ(pageAfter.y, after.y);
     EXPECT_EQ(pageSizeAfter.cx, pageSizeBefore.cx);
     EXPECT_EQ(pageSizeAfter.cy, pageSizeBefore.cy);
+}
+
+struct LauncherWindows {
+    DWORD processId;
+    HWND frame = nullptr;
+    HWND page = nullptr;
+};
+
+// launcher.exe itself: it starts, its frame is centred on screen, the
+// browser control exists and is hidden, and a close message to the frame
+// ends the process.
+TEST(LauncherProcessTest, OnScreenStartsCentredAndEndsOnClose)
+{
+    if (!GetEnvironmentVariableW(L"DISPLAY", nullptr, 0))
+        GTEST_SKIP() << "needs an X display (run under with_xvfb.sh)";
+    const std::wstring launcher = ExecutableDirectory() + L"\\launcher.exe";
+    std::wstring commandLine = L"\"" + launcher + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(launcher.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    LauncherWindows found{process.dwProcessId};
+    for (int i = 0; i < 300 && !(found.frame && found.page); ++i) {
+        Sleep(50);
+        EnumWindows(
+            [](HWND hwnd, LPARAM data) {
+                LauncherWindows* windows = reinterpret_cast<LauncherWindows*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(hwnd, &owner);
+                if (owner != windows->processId || !IsWindowVisible(hwnd))
+                    return TRUE;
+                wchar_t title[32] = {};
+                GetWindowTextW(hwnd, title, 32);
+                if (wcscmp(title, L"Voskar") == 0 && (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED))
+                    windows->frame = hwnd;
+                if (GetDlgItem(hwnd, IDC_BTN_CLOSE))
+                    windows->page = hwnd;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+    }
+    ASSERT_NE(found.frame, nullptr);
+    ASSERT_NE(found.page, nullptr);
+    const RECT frame = WindowRect(found.frame);
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(frame.right - frame.left, 1040);
+    EXPECT_LE(std::abs((frame.left + frame.right) - (work.left + work.right)), 1);
+    EXPECT_LE(std::abs((frame.top + frame.bottom) - (work.top + work.bottom)), 1);
+    HWND browser = GetDlgItem(found.page, IDC_BROWSER);
+    EXPECT_NE(browser, nullptr);
+    EXPECT_FALSE(IsWindowVisible(browser));
+
+    PostMessageW(found.frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 15000), WAIT_OBJECT_0);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 // The confirmation dialog that the close button opens, once it is up.

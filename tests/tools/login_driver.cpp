@@ -10,6 +10,14 @@
 //       runs JScript JS whose window.external is the script object,
 //       attached to a login page dialog
 //   login_driver.exe moduledir
+//   login_driver.exe [--download-url URL] --windows MODE ARG
+//       runs the launcher's real start-up and windows; once the page
+//       dialog is up, delivers what the browser would: MODE redirect (the
+//       control's NavigateComplete2 on ARG through the page dialog's event
+//       sink), script (ARG run against the real window.external) or
+//       payload (an AppLogin call with ARG on the real script object).
+//       When no quit request follows, the main window is sent WM_CLOSE.
+//       After the run and its clean-up it also prints "modal N".
 //
 // Message boxes are answered at once and printed as
 // "messagebox CAPTION | TEXT"; a script error as "scripterror TEXT"; after
@@ -18,7 +26,10 @@
 
 #include "login/ClientDownload.h"
 #include "login/GameClient.h"
+#include "app/LoginApp.h"
 #include "browser/ImpIDispatch.h"
+#include "support/ModalProbe.h"
+#include "windows/LoginDlg.h"
 #include "res/resource.h"
 #include "support/ScriptHost.h"
 #include "tools/MessageBoxCatcher.h"
@@ -58,7 +69,9 @@ std::wstring OneLine(std::wstring text)
 
 int Usage()
 {
-    fputs("usage: login_driver [--download-url URL] payload TEXT | redirect URL | script JS | moduledir\n", stderr);
+    fputs("usage: login_driver [--download-url URL] [--windows] payload TEXT | redirect URL | script JS\n"
+          "       login_driver moduledir\n",
+          stderr);
     return 2;
 }
 
@@ -97,6 +110,76 @@ void RunPageScript(CLoginActiveDlg& dialog, const CString& script)
         PrintLine(L"scripterror " + OneLine(error));
 }
 
+// NavigateComplete2 as the control raises it, shaped as the control shapes
+// it, into sink.
+void InvokeNavigateComplete(IDispatch* sink, const CString& url)
+{
+    VARIANT address;
+    VariantInit(&address);
+    V_VT(&address) = VT_BSTR;
+    V_BSTR(&address) = SysAllocStringLen(url.data(), static_cast<UINT>(url.size()));
+    VARIANTARG arguments[2];
+    VariantInit(&arguments[0]);
+    V_VT(&arguments[0]) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&arguments[0]) = &address;
+    VariantInit(&arguments[1]);
+    V_VT(&arguments[1]) = VT_DISPATCH;
+    V_DISPATCH(&arguments[1]) = nullptr;
+    DISPPARAMS params{arguments, nullptr, 2, 0};
+    const DISPID navigateComplete2 = 252;
+    sink->Invoke(navigateComplete2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
+                 nullptr);
+    VariantClear(&address);
+}
+
+// A page script's window.external.AppLogin(text), as the engine calls it.
+void CallAppLogin(IDispatch* external, const CString& text)
+{
+    VARIANTARG argument;
+    VariantInit(&argument);
+    V_VT(&argument) = VT_BSTR;
+    V_BSTR(&argument) = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    DISPPARAMS params{&argument, nullptr, 1, 0};
+    VARIANT result;
+    VariantInit(&result);
+    external->Invoke(CImpIDispatch::DISPID_APPLOGIN, IID_NULL, LOCALE_USER_DEFAULT,
+                     DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, &result, nullptr, nullptr);
+    VariantClear(&result);
+    VariantClear(&argument);
+}
+
+bool QuitPending()
+{
+    MSG message;
+    return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
+
+void DeliverToWindows(const std::wstring& mode, const CString& argument)
+{
+    CLoginDlg* main = static_cast<CLoginDlg*>(theApp.m_pMainWnd);
+    CLoginActiveDlg* page = main ? main->m_pLoginActiveDlg : nullptr;
+    if (!page) {
+        PrintLine(L"no login page dialog");
+        return;
+    }
+    if (mode == L"redirect") {
+        // The browser control's own sink when the control is there.
+        if (COleControlSite* site = page->m_browser.m_pCtrlSite)
+            InvokeNavigateComplete(site->GetEventSink(), argument);
+        else
+            DeliverNavigateComplete(*page, argument);
+    } else if (mode == L"script") {
+        ScriptHost host(theApp.m_pDispatch);
+        std::wstring error;
+        if (!host.Run(argument, error))
+            PrintLine(L"scripterror " + OneLine(error));
+    } else {
+        CallAppLogin(theApp.m_pDispatch, argument);
+    }
+    if (!QuitPending())
+        main->SendMessage(WM_CLOSE);
+}
+
 void ReportPendingQuit()
 {
     MSG message;
@@ -121,13 +204,34 @@ int wmain(int argc, wchar_t** argv)
         return Usage();
     const std::wstring mode = argv[next];
 
-    if (mode == L"moduledir") {
+    const bool windows = mode == L"--windows";
+    if (windows) {
+        ++next;
+        if (next >= argc)
+            return Usage();
+    }
+    const std::wstring action = argv[next];
+
+    if (!windows && action == L"moduledir") {
         PrintLine(GetModuleDirectory());
         return 0;
     }
-    if (next + 1 >= argc || (mode != L"payload" && mode != L"redirect" && mode != L"script"))
+    if (next + 1 >= argc || (action != L"payload" && action != L"redirect" && action != L"script"))
         return Usage();
     const CString argument = argv[next + 1];
+
+    if (windows) {
+        MessageBoxCatcher catcher([](const std::wstring& caption, const std::wstring& text) {
+            PrintLine(L"messagebox " + OneLine(caption) + L" | " + OneLine(text));
+        });
+        // Once the page dialog is up, inside the main window's modal run.
+        ModalProbe deliver([&] { DeliverToWindows(action, argument); }, 300);
+        theApp.InitInstance();
+        ReportPendingQuit();
+        PrintLine(L"modal " + std::to_wstring(theApp.m_nModalResult));
+        theApp.ExitInstance();
+        return 0;
+    }
 
     OleInitialize(nullptr);
     {
@@ -135,9 +239,9 @@ int wmain(int argc, wchar_t** argv)
             PrintLine(L"messagebox " + OneLine(caption) + L" | " + OneLine(text));
         });
         CLoginActiveDlg dialog;
-        if (mode == L"payload") {
+        if (action == L"payload") {
             dialog.HandleAppLogin(argument);
-        } else if (mode == L"redirect") {
+        } else if (action == L"redirect") {
             DeliverNavigateComplete(dialog, argument);
         } else {
             RunPageScript(dialog, argument);
