@@ -89,8 +89,8 @@ HRESULT CImpIDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID l
     return result;
 }
 
-HRESULT CImpIDispatch::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                              EXCEPINFO*, UINT*)
+HRESULT CImpIDispatch::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                              UINT*)
 {
     if (dispid == DISPID_XXYYZZ) {
         if ((flags & DISPATCH_PROPERTYGET) && result) {
@@ -101,8 +101,7 @@ HRESULT CImpIDispatch::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAM
     } else if (dispid == DISPID_APPLOGIN && (flags & DISPATCH_METHOD)) {
         // No argument, or one that is not a string, hands nothing over.
         std::wstring text;
-        if (params && params->cArgs > 0 && params->rgvarg && ArgumentText(params->rgvarg[0], text) &&
-            m_pLoginActiveDlg)
+        if (params && params->cArgs > 0 && params->rgvarg && ArgumentText(params->rgvarg[0], text) && m_pLoginActiveDlg)
             m_pLoginActiveDlg->HandleAppLogin(CString(text));
     }
     return S_OK;

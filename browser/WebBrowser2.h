@@ -12,8 +12,7 @@ public:
     enum : DISPID { DISPID_NAVIGATE = 104, DISPID_DOCUMENT = 203 };
 
     // Navigate(URL, Flags, TargetFrameName, PostData, Headers).
-    HRESULT Navigate(const CString& url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
-                     VARIANT* headers);
+    HRESULT Navigate(const CString& url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData, VARIANT* headers);
     // The current document's dispatch interface; null when there is none.
     ComPtr<IDispatch> GetDocument();
 };

@@ -74,8 +74,8 @@ BOOL AfxParseURL(const wchar_t* url, DWORD& serviceType, CString& server, CStrin
     return serviceType != 0;
 }
 
-CInternetSession::CInternetSession(const wchar_t* agent, DWORD_PTR context, DWORD accessType,
-                                   const wchar_t* proxyName, const wchar_t* proxyBypass, DWORD flags)
+CInternetSession::CInternetSession(const wchar_t* agent, DWORD_PTR context, DWORD accessType, const wchar_t* proxyName,
+                                   const wchar_t* proxyBypass, DWORD flags)
     : m_dwContext(context)
 {
     const CString defaultAgent = agent ? CString() : ProgramName();
@@ -91,11 +91,10 @@ void CInternetSession::SetOption(DWORD option, DWORD value)
 }
 
 std::unique_ptr<CHttpConnection> CInternetSession::GetHttpConnection(const wchar_t* server, INTERNET_PORT port,
-                                                                     const wchar_t* userName,
-                                                                     const wchar_t* password)
+                                                                     const wchar_t* userName, const wchar_t* password)
 {
-    HINTERNET connection = InternetConnectW(m_hSession.Get(), server, port, userName, password,
-                                            INTERNET_SERVICE_HTTP, 0, m_dwContext);
+    HINTERNET connection =
+        InternetConnectW(m_hSession.Get(), server, port, userName, password, INTERNET_SERVICE_HTTP, 0, m_dwContext);
     if (!connection)
         ThrowLastInternetError();
     return std::unique_ptr<CHttpConnection>(new CHttpConnection(connection));

@@ -32,7 +32,9 @@ std::string Narrow(const std::wstring& wide, UINT codePage)
 
 }  // namespace
 
-CString::CString(const CStringA& bytes) : std::wstring(Widen(bytes, CP_THREAD_ACP)) {}
+CString::CString(const CStringA& bytes) : std::wstring(Widen(bytes, CP_THREAD_ACP))
+{
+}
 
 int CString::Find(const wchar_t* what, int start) const
 {
@@ -58,7 +60,9 @@ int CString::Replace(wchar_t from, wchar_t to)
     return count;
 }
 
-CStringA::CStringA(const CString& text) : std::string(Narrow(text, CP_THREAD_ACP)) {}
+CStringA::CStringA(const CString& text) : std::string(Narrow(text, CP_THREAD_ACP))
+{
+}
 
 int CStringA::Find(const char* what, int start) const
 {

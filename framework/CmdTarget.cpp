@@ -1,6 +1,8 @@
 #include "framework/CmdTarget.h"
 
-CCmdTarget::CCmdTarget() : m_xDispatch(*this) {}
+CCmdTarget::CCmdTarget() : m_xDispatch(*this)
+{
+}
 
 IDispatch* CCmdTarget::GetIDispatch(bool addRef)
 {

@@ -41,8 +41,8 @@ private:
         HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
         HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
         HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
-        HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                         VARIANT* result, EXCEPINFO*, UINT*) override;
+        HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                         EXCEPINFO*, UINT*) override;
 
     private:
         CCmdTarget& m_owner;

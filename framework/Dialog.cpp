@@ -26,7 +26,9 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control)
     control.SubclassWindow(dx->m_pDlgWnd->GetDlgItem(id));
 }
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent)
+{
+}
 
 CDialog::~CDialog()
 {

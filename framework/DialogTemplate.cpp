@@ -50,7 +50,11 @@ public:
         field.assign(m_data + start, m_data + m_pos);
         return true;
     }
-    bool String() { std::vector<BYTE> ignored; return SzOrOrd(ignored); }
+    bool String()
+    {
+        std::vector<BYTE> ignored;
+        return SzOrOrd(ignored);
+    }
     void AlignDword() { m_pos = (m_pos + 3) & ~size_t(3); }
     size_t Position() const { return m_pos; }
     const BYTE* Data() const { return m_data; }
@@ -88,8 +92,8 @@ bool DialogTemplate::Parse(const void* data, size_t size)
     DWORD helpId = 0;
     WORD count = 0;
     WORD rect[4];
-    if (!reader.Dword(helpId) || !reader.Dword(header.exStyle) || !reader.Dword(header.style) ||
-        !reader.Word(count) || !reader.Copy(rect, sizeof(rect)))
+    if (!reader.Dword(helpId) || !reader.Dword(header.exStyle) || !reader.Dword(header.style) || !reader.Word(count) ||
+        !reader.Copy(rect, sizeof(rect)))
         return false;
     header.x = static_cast<short>(rect[0]);
     header.y = static_cast<short>(rect[1]);

@@ -54,7 +54,9 @@ public:
 class ScopedWindowDC {
 public:
     explicit ScopedWindowDC(HWND hwnd, bool wholeWindow = false)
-        : m_hwnd(hwnd), m_hdc(wholeWindow ? ::GetWindowDC(hwnd) : ::GetDC(hwnd)) {}
+        : m_hwnd(hwnd), m_hdc(wholeWindow ? ::GetWindowDC(hwnd) : ::GetDC(hwnd))
+    {
+    }
     ScopedWindowDC(const ScopedWindowDC&) = delete;
     ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
     ~ScopedWindowDC()

@@ -24,8 +24,8 @@ COleControlSite* COccManager::CreateSite(COleControlContainer* container)
     return new COleControlSite(container);
 }
 
-std::unique_ptr<COleControlContainer> COccManager::CreateDialogControls(
-    CDialog* dialog, const std::vector<DialogTemplateControl>& controls)
+std::unique_ptr<COleControlContainer>
+COccManager::CreateDialogControls(CDialog* dialog, const std::vector<DialogTemplateControl>& controls)
 {
     auto container = std::make_unique<COleControlContainer>(dialog);
     for (const DialogTemplateControl& control : controls) {
@@ -55,7 +55,9 @@ COleControlSite* COleControlContainer::FindItem(UINT id) const
     return nullptr;
 }
 
-COleControlSite::COleControlSite(COleControlContainer* container) : m_pCtrlCont(container), m_xEventSink(*this) {}
+COleControlSite::COleControlSite(COleControlContainer* container) : m_pCtrlCont(container), m_xEventSink(*this)
+{
+}
 
 COleControlSite::~COleControlSite()
 {
@@ -249,8 +251,7 @@ HRESULT COleControlSite::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPAR
         V_VT(result) = VT_BOOL;
         V_BOOL(result) = VARIANT_TRUE;
         return S_OK;
-    default:
-        return DISP_E_MEMBERNOTFOUND;
+    default: return DISP_E_MEMBERNOTFOUND;
     }
 }
 
@@ -275,8 +276,8 @@ HRESULT COleControlSite::XEventSink::GetTypeInfoCount(UINT* count)
     return S_OK;
 }
 
-HRESULT COleControlSite::XEventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
-                                            EXCEPINFO*, UINT*)
+HRESULT COleControlSite::XEventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                            UINT*)
 {
     if (m_site.m_pCtrlCont && m_site.m_pCtrlCont->m_pWnd)
         m_site.m_pCtrlCont->m_pWnd->OnEvent(m_site.m_nID, dispid, params);

@@ -17,11 +17,12 @@ class CWnd;
 class CDialog;
 class COleControlContainer;
 
-class COleControlSite : public IOleClientSite,
-                        public IOleInPlaceSite,
-                        public IOleControlSite,
-                        public IOleInPlaceFrame,
-                        public IDispatch {
+class COleControlSite :
+    public IOleClientSite,
+    public IOleInPlaceSite,
+    public IOleControlSite,
+    public IOleInPlaceFrame,
+    public IDispatch {
 public:
     explicit COleControlSite(COleControlContainer* container);
     COleControlSite(const COleControlSite&) = delete;
@@ -62,8 +63,8 @@ public:
     HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                               RECT* position, RECT* clip, OLEINPLACEFRAMEINFO* info) override;
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, RECT* position,
+                                               RECT* clip, OLEINPLACEFRAMEINFO* info) override;
     HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return S_OK; }
@@ -100,8 +101,8 @@ public:
     {
         return DISP_E_UNKNOWNNAME;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
-                                     EXCEPINFO*, UINT*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                                     UINT*) override;
 
     ULONG m_dwRef = 0;
     COleControlContainer* m_pCtrlCont;
@@ -131,8 +132,8 @@ private:
         {
             return DISP_E_UNKNOWNNAME;
         }
-        HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
-                                         EXCEPINFO*, UINT*) override;
+        HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                         UINT*) override;
 
         IID m_iid = IID_NULL;
 

@@ -18,7 +18,8 @@ CString SystemErrorText(DWORD code)
         text.assign(buffer, length);
     if (buffer)
         LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
+    while (!text.empty() &&
+           (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
         text.pop_back();
     return text;
 }

@@ -58,8 +58,8 @@ bool CWnd::SubclassWindow(HWND hwnd)
     m_hWnd = hwnd;
     PreSubclassWindow();
     SetPropW(hwnd, kObjectProperty, this);
-    m_pfnSuper = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    m_pfnSuper =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     return true;
 }
 
@@ -68,8 +68,7 @@ HWND CWnd::UnsubclassWindow()
     HWND hwnd = m_hWnd;
     if (!hwnd)
         return nullptr;
-    if (m_pfnSuper &&
-        reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &AfxWndProc)
+    if (m_pfnSuper && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &AfxWndProc)
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     RemovePropW(hwnd, kObjectProperty);
     m_pfnSuper = nullptr;

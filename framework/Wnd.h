@@ -26,8 +26,8 @@ public:
 
     struct Entry {
         UINT message;
-        UINT id;      // WM_COMMAND: control id
-        UINT code;    // WM_COMMAND: notification code
+        UINT id;  // WM_COMMAND: control id
+        UINT code;  // WM_COMMAND: notification code
         MessageHandler onMessage;
         CommandHandler onCommand;
     };
@@ -117,8 +117,8 @@ public:
     void SetFont(HFONT font, BOOL redraw = TRUE) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw); }
     HICON SetIcon(HICON icon, BOOL big)
     {
-        return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL,
-                                                   reinterpret_cast<LPARAM>(icon)));
+        return reinterpret_cast<HICON>(
+            SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
     }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     // Centres over the owner, or in the work area of the window's monitor

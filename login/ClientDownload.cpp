@@ -96,10 +96,9 @@ DownloadResult DownloadGameClient(const CString& url, const CString& clientPath)
         std::unique_ptr<CHttpConnection> connection = session.GetHttpConnection(server.c_str(), port);
         // Always from the server, and a client of hundreds of megabytes does
         // not belong in the browser cache.
-        std::unique_ptr<CHttpFile> request =
-            connection->OpenRequest(CHttpConnection::HTTP_VERB_GET, object.c_str(), nullptr, 1, nullptr, nullptr,
-                                    INTERNET_FLAG_EXISTING_CONNECT | INTERNET_FLAG_RELOAD |
-                                        INTERNET_FLAG_NO_CACHE_WRITE);
+        std::unique_ptr<CHttpFile> request = connection->OpenRequest(
+            CHttpConnection::HTTP_VERB_GET, object.c_str(), nullptr, 1, nullptr, nullptr,
+            INTERNET_FLAG_EXISTING_CONNECT | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE);
         request->SendRequest();
         DWORD status = 0;
         if (!request->QueryInfoStatusCode(status))

@@ -14,7 +14,7 @@ extern const IID kDiidHTMLElementEvents2;
 
 struct ElementEventConnection {
     ComPtr<IHTMLAnchorElement> pSource;  // one reference, released with the entry
-    IID iid;                             // the events interface connected on
+    IID iid;  // the events interface connected on
     DWORD dwCookie;
     CString strHref;
 };

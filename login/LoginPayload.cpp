@@ -27,8 +27,7 @@ bool ParseLoginPayload(const CStringA& payload, LoginFields& fields)
 
         LoginFields parsed;
         if (!ReadRequiredString(root, "uid", parsed.uid) || !ReadRequiredString(root, "token", parsed.token) ||
-            !ReadRequiredString(root, "server_id", parsed.serverId) ||
-            !ReadRequiredString(root, "sign", parsed.sign))
+            !ReadRequiredString(root, "server_id", parsed.serverId) || !ReadRequiredString(root, "sign", parsed.sign))
             return false;
         if (!ReadRequiredString(root, "other", parsed.other))
             parsed.other = "0";

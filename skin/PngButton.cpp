@@ -75,12 +75,9 @@ LRESULT CPngButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 bool CPngButton::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     static const MessageMap<CPngButton> map = {
-        OnMessage(WM_MOUSEMOVE, &CPngButton::OnMouseMove),
-        OnMessage(WM_MOUSEHOVER, &CPngButton::OnMouseHover),
-        OnMessage(WM_MOUSELEAVE, &CPngButton::OnMouseLeave),
-        OnMessage(WM_LBUTTONDOWN, &CPngButton::OnLButtonDownUp),
-        OnMessage(WM_LBUTTONUP, &CPngButton::OnLButtonDownUp),
-        OnMessage(WM_SETCURSOR, &CPngButton::OnSetCursor),
+        OnMessage(WM_MOUSEMOVE, &CPngButton::OnMouseMove),     OnMessage(WM_MOUSEHOVER, &CPngButton::OnMouseHover),
+        OnMessage(WM_MOUSELEAVE, &CPngButton::OnMouseLeave),   OnMessage(WM_LBUTTONDOWN, &CPngButton::OnLButtonDownUp),
+        OnMessage(WM_LBUTTONUP, &CPngButton::OnLButtonDownUp), OnMessage(WM_SETCURSOR, &CPngButton::OnSetCursor),
         OnMessage(WM_ERASEBKGND, &CPngButton::OnEraseBkgnd),
     };
     return map.Dispatch(this, message, wParam, lParam, result) || CButton::OnWndMsg(message, wParam, lParam, result);

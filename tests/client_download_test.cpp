@@ -111,8 +111,8 @@ TEST_F(ClientDownloadTest, RefusedConnection)
 
 TEST_F(ClientDownloadTest, InvalidAddress)
 {
-    EXPECT_EQ(Login(L"ftp://127.0.0.1/client.exe"), std::string(kFailureLead) +
-                                                        "下载地址无效（ftp://127.0.0.1/client.exe）" + kFailureAdvice);
+    EXPECT_EQ(Login(L"ftp://127.0.0.1/client.exe"),
+              std::string(kFailureLead) + "下载地址无效（ftp://127.0.0.1/client.exe）" + kFailureAdvice);
     ExpectNothingLeftBehind();
 }
 

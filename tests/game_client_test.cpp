@@ -10,9 +10,9 @@ namespace {
 
 TEST(GameClientTest, CommandLineIsQuotedPathThenLaunchParam)
 {
-    EXPECT_EQ(std::string(BuildClientCommandLine(L"C:/Games/Launcher/tarvo_vk_launch.exe",
-                                                 L" ,id^10086,auth_key^T&12&0&S")),
-              "\"C:/Games/Launcher/tarvo_vk_launch.exe\" ,id^10086,auth_key^T&12&0&S");
+    EXPECT_EQ(
+        std::string(BuildClientCommandLine(L"C:/Games/Launcher/tarvo_vk_launch.exe", L" ,id^10086,auth_key^T&12&0&S")),
+        "\"C:/Games/Launcher/tarvo_vk_launch.exe\" ,id^10086,auth_key^T&12&0&S");
 }
 
 TEST(GameClientTest, CommandLineUsesTheThreadCodePage)
@@ -65,12 +65,11 @@ TEST_P(ParseUrlTest, SplitsServerObjectAndPort)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseUrlTest,
-    ::testing::Values(
-        UrlCase{L"http://download.voskar.example/nqel/gamelaunch/tarvo_vk_launch_1.exe", TRUE,
-                L"download.voskar.example", L"/nqel/gamelaunch/tarvo_vk_launch_1.exe", 80},
-        UrlCase{L"http://127.0.0.1:8123/a/b.exe?v=2", TRUE, L"127.0.0.1", L"/a/b.exe?v=2", 8123},
-        UrlCase{L"http://host", TRUE, L"host", L"/", 80}, UrlCase{L"not a url", FALSE, L"", L"", 0},
-        UrlCase{L"", FALSE, L"", L"", 0}));
+    ::testing::Values(UrlCase{L"http://download.voskar.example/nqel/gamelaunch/tarvo_vk_launch_1.exe", TRUE,
+                              L"download.voskar.example", L"/nqel/gamelaunch/tarvo_vk_launch_1.exe", 80},
+                      UrlCase{L"http://127.0.0.1:8123/a/b.exe?v=2", TRUE, L"127.0.0.1", L"/a/b.exe?v=2", 8123},
+                      UrlCase{L"http://host", TRUE, L"host", L"/", 80}, UrlCase{L"not a url", FALSE, L"", L"", 0},
+                      UrlCase{L"", FALSE, L"", L"", 0}));
 
 TEST(ClientDownloadTest, TheConfiguredAddressIsTheDefault)
 {

@@ -50,20 +50,19 @@ TEST_F(LoginDriverTest, RedirectStartsTheClientWithTheQueryValues)
         L"https://login.voskar.example/openapi/ly/dy/login?isAdult=1&pid=P&server_id=S&qid=Q&time=T&sign=G";
     EXPECT_EQ(RunDriver({L"redirect", url}), "quit 16\n");
     EXPECT_EQ(ClientCommandLine(), "\"" + ExpectedClientPath() + "\" ,id^Q,auth_key^qzT4k29w&S&0&G");
-    EXPECT_EQ(Trace(),
-              "{\"pid\":\"P\",\"server_id\":\"S\",\"uid\":\"Q\",\"sign\":\"G\",\"token\":\"qzT4k29w\"}\r\n"
-              "qzT4k29w&S&0&G\r\n");
+    EXPECT_EQ(Trace(), "{\"pid\":\"P\",\"server_id\":\"S\",\"uid\":\"Q\",\"sign\":\"G\",\"token\":\"qzT4k29w\"}\r\n"
+                       "qzT4k29w&S&0&G\r\n");
 }
 
 TEST_F(LoginDriverTest, PageScriptStartsTheClientThroughWindowExternal)
 {
     InstallClient();
-    const std::wstring script =
-        L"var login = {uid: '7', token: 'T', server_id: '3', sign: 'S', other: 'o'};"
-        L"window.external.AppLogin(JSON.stringify(login));";
+    const std::wstring script = L"var login = {uid: '7', token: 'T', server_id: '3', sign: 'S', other: 'o'};"
+                                L"window.external.AppLogin(JSON.stringify(login));";
     EXPECT_EQ(RunDriver({L"script", script}), "quit 16\n");
     EXPECT_EQ(ClientCommandLine(), "\"" + ExpectedClientPath() + "\" ,id^7,auth_key^T&3&o&S");
-    EXPECT_EQ(Trace(), "{\"uid\":\"7\",\"token\":\"T\",\"server_id\":\"3\",\"sign\":\"S\",\"other\":\"o\"}\r\nT&3&o&S\r\n");
+    EXPECT_EQ(Trace(),
+              "{\"uid\":\"7\",\"token\":\"T\",\"server_id\":\"3\",\"sign\":\"S\",\"other\":\"o\"}\r\nT&3&o&S\r\n");
 }
 
 TEST_F(LoginDriverTest, PageScriptErrorsAreReported)
@@ -119,8 +118,7 @@ TEST_F(LoginDriverTest, ChineseValuesReachTheClientThroughTheAnsiCodePage)
     if (GetACP() != 936)
         GTEST_SKIP() << "needs ANSI code page 936";
     InstallClient();
-    EXPECT_EQ(RunDriver({L"payload", LR"({"uid":"玩家","token":"令牌","server_id":"12","sign":"S"})"}),
-              "quit 16\n");
+    EXPECT_EQ(RunDriver({L"payload", LR"({"uid":"玩家","token":"令牌","server_id":"12","sign":"S"})"}), "quit 16\n");
     EXPECT_EQ(ClientCommandLine(), "\"" + ExpectedClientPath() + "\" ,id^玩家,auth_key^令牌&12&0&S");
     EXPECT_EQ(Trace().substr(Trace().size() - 13), "\xC1\xEE\xC5\xC6&12&0&S\r\n");
 }

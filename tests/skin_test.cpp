@@ -141,8 +141,8 @@ class PngButtonTest : public SkinTest {
 protected:
     PngButtonTest()
     {
-        m_parent.SubclassWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 10, 10, 300,
-                                                200, nullptr, nullptr, nullptr, nullptr));
+        m_parent.SubclassWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 10, 10, 300, 200,
+                                                nullptr, nullptr, nullptr, nullptr));
         HWND button = CreateWindowExW(0, L"BUTTON", L"Button1", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 5,
                                       5, 50, 14, m_parent.m_hWnd, reinterpret_cast<HMENU>(1005), nullptr, nullptr);
         m_button.SubclassWindow(button);

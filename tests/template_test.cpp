@@ -40,8 +40,7 @@ std::wstring Title(const DialogTemplateControl& control)
 {
     if (control.titleField.size() < 2 || (control.titleField[0] == 0xFF && control.titleField[1] == 0xFF))
         return std::wstring();
-    return std::wstring(reinterpret_cast<const wchar_t*>(control.titleField.data()),
-                        control.titleField.size() / 2 - 1);
+    return std::wstring(reinterpret_cast<const wchar_t*>(control.titleField.data()), control.titleField.size() / 2 - 1);
 }
 
 WORD ClassOrdinal(const DialogTemplateControl& control)
@@ -101,11 +100,12 @@ TEST(DialogTemplateTest, LoginPageDialog)
     EXPECT_EQ(header.cx, 387);
     EXPECT_EQ(header.cy, 333);
     EXPECT_EQ(std::wstring(header.typeface), L"MS Shell Dlg");
-    ExpectControls(dialog, {
-        {IDC_BTN_CLOSE, nullptr, kButton, L"", 0x5001018B, WS_EX_TRANSPARENT, 366, 0, 14, 16},
-        {IDC_BTN_MIN, nullptr, kButton, L"", 0x5001008B, WS_EX_TRANSPARENT, 347, 0, 13, 14},
-        {IDC_BROWSER, L"{8856F961-340A-11D0-A96B-00C04FD705A2}", 0, L"", 0x40000000, 0, 0, 17, 372, 265},
-    });
+    ExpectControls(dialog,
+                   {
+                       {IDC_BTN_CLOSE, nullptr, kButton, L"", 0x5001018B, WS_EX_TRANSPARENT, 366, 0, 14, 16},
+                       {IDC_BTN_MIN, nullptr, kButton, L"", 0x5001008B, WS_EX_TRANSPARENT, 347, 0, 13, 14},
+                       {IDC_BROWSER, L"{8856F961-340A-11D0-A96B-00C04FD705A2}", 0, L"", 0x40000000, 0, 0, 17, 372, 265},
+                   });
 
     // The browser is taken out; what is rebuilt parses back to the rest.
     const std::vector<DialogTemplateControl> taken = dialog.TakeClsidControls();
@@ -133,12 +133,14 @@ TEST(DialogTemplateTest, ExitConfirmation)
     EXPECT_EQ(header.pointSize, 10);
     EXPECT_EQ(header.weight, 400);
     EXPECT_EQ(header.charset, 134);
-    ExpectControls(dialog, {
-        {IDC_STATIC_TITLE, nullptr, kStatic, L"Static", 0x50020001, WS_EX_TRANSPARENT, 35, 7, 76, 9},
-        {IDC_BTN_OK, nullptr, kButton, L"Button1", 0x50010000, 0, 18, 35, 50, 14},
-        {IDC_BTN_CANCEL, nullptr, kButton, L"Button2", 0x50010000, 0, 80, 35, 50, 14},
-        {IDC_STATIC_TEXT, nullptr, kStatic, L"确定要退出游戏吗？", 0x50020001, WS_EX_TRANSPARENT, 16, 17, 110, 24},
-    });
+    ExpectControls(
+        dialog,
+        {
+            {IDC_STATIC_TITLE, nullptr, kStatic, L"Static", 0x50020001, WS_EX_TRANSPARENT, 35, 7, 76, 9},
+            {IDC_BTN_OK, nullptr, kButton, L"Button1", 0x50010000, 0, 18, 35, 50, 14},
+            {IDC_BTN_CANCEL, nullptr, kButton, L"Button2", 0x50010000, 0, 80, 35, 50, 14},
+            {IDC_STATIC_TEXT, nullptr, kStatic, L"确定要退出游戏吗？", 0x50020001, WS_EX_TRANSPARENT, 16, 17, 110, 24},
+        });
 }
 
 TEST(DialogTemplateTest, TruncatedTemplatesAreRejected)

@@ -25,9 +25,8 @@ TEST_F(WindowsEndToEndTest, RedirectLoginStartsTheClientAndEndsTheLauncher)
                          L"https://login.voskar.example/openapi/ly/dy/login?isAdult=1&pid=P&server_id=S&qid=Q&sign=G"}),
               kQuitAndCleanUp);
     EXPECT_EQ(ClientCommandLine(), "\"" + ExpectedClientPath() + "\" ,id^Q,auth_key^qzT4k29w&S&0&G");
-    EXPECT_EQ(Trace(),
-              "{\"pid\":\"P\",\"server_id\":\"S\",\"uid\":\"Q\",\"sign\":\"G\",\"token\":\"qzT4k29w\"}\r\n"
-              "qzT4k29w&S&0&G\r\n");
+    EXPECT_EQ(Trace(), "{\"pid\":\"P\",\"server_id\":\"S\",\"uid\":\"Q\",\"sign\":\"G\",\"token\":\"qzT4k29w\"}\r\n"
+                       "qzT4k29w&S&0&G\r\n");
 }
 
 TEST_F(WindowsEndToEndTest, ScriptLoginStartsTheClientAndEndsTheLauncher)
@@ -38,7 +37,8 @@ TEST_F(WindowsEndToEndTest, ScriptLoginStartsTheClientAndEndsTheLauncher)
                          L"sign: 's', other: 'o'}));"}),
               kQuitAndCleanUp);
     EXPECT_EQ(ClientCommandLine(), "\"" + ExpectedClientPath() + "\" ,id^9,auth_key^t&2&o&s");
-    EXPECT_EQ(Trace(), "{\"uid\":\"9\",\"token\":\"t\",\"server_id\":\"2\",\"sign\":\"s\",\"other\":\"o\"}\r\nt&2&o&s\r\n");
+    EXPECT_EQ(Trace(),
+              "{\"uid\":\"9\",\"token\":\"t\",\"server_id\":\"2\",\"sign\":\"s\",\"other\":\"o\"}\r\nt&2&o&s\r\n");
 }
 
 TEST_F(WindowsEndToEndTest, AMissingClientIsDownloadedFirst)

@@ -49,8 +49,8 @@ RECT ClientRectIn(HWND child, HWND parent)
     if (EqualRect(&a, &b))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "(" << a.left << "," << a.top << ")-(" << a.right << "," << a.bottom
-                                         << ") vs (" << b.left << "," << b.top << ")-(" << b.right << ","
-                                         << b.bottom << ")";
+                                         << ") vs (" << b.left << "," << b.top << ")-(" << b.right << "," << b.bottom
+                                         << ")";
 }
 
 class LoginWindowsTest : public ::testing::Test {
@@ -227,36 +227,40 @@ TEST_F(LoginWindowsTest, OnScreenDraggingTheFrameMovesBoth)
     POINT before{}, after{}, pageAfter{};
     SIZE pageSizeBefore{}, pageSizeAfter{};
     std::thread mouse;
-    ModalProbe press([&] {
-        before = TopLeft(dlg.m_hWnd);
-        pageSizeBefore = Size(dlg.m_pLoginActiveDlg->m_hWnd);
-        // The title bar, away from the buttons: opaque frame pixels.
-        const POINT start{before.x + 600, before.y + 40};
-        mouse = std::thread([start] {
-            auto send = [](DWORD flags, POINT at) {
-                INPUT input{};
-                input.type = INPUT_MOUSE;
-                input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-                input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-                input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-                SendInput(1, &input, sizeof(input));
-                Sleep(30);
-            };
-            send(MOUSEEVENTF_MOVE, start);
-            send(MOUSEEVENTF_LEFTDOWN, start);
-            for (int step = 1; step <= 10; ++step)
-                send(MOUSEEVENTF_MOVE, POINT{start.x - 6 * step, start.y + 4 * step});
-            send(MOUSEEVENTF_LEFTUP, POINT{start.x - 60, start.y + 40});
-        });
-    }, 1500);
-    ModalProbe check([&] {
-        mouse.join();
-        PumpMessages(200);
-        after = TopLeft(dlg.m_hWnd);
-        pageAfter = TopLeft(dlg.m_pLoginActiveDlg->m_hWnd);
-        pageSizeAfter = Size(dlg.m_pLoginActiveDlg->m_hWnd);
-        dlg.SendMessage(WM_CLOSE);
-    }, 4000);
+    ModalProbe press(
+        [&] {
+            before = TopLeft(dlg.m_hWnd);
+            pageSizeBefore = Size(dlg.m_pLoginActiveDlg->m_hWnd);
+            // The title bar, away from the buttons: opaque frame pixels.
+            const POINT start{before.x + 600, before.y + 40};
+            mouse = std::thread([start] {
+                auto send = [](DWORD flags, POINT at) {
+                    INPUT input{};
+                    input.type = INPUT_MOUSE;
+                    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+                    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+                    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+                    SendInput(1, &input, sizeof(input));
+                    Sleep(30);
+                };
+                send(MOUSEEVENTF_MOVE, start);
+                send(MOUSEEVENTF_LEFTDOWN, start);
+                for (int step = 1; step <= 10; ++step)
+                    send(MOUSEEVENTF_MOVE, POINT{start.x - 6 * step, start.y + 4 * step});
+                send(MOUSEEVENTF_LEFTUP, POINT{start.x - 60, start.y + 40});
+            });
+        },
+        1500);
+    ModalProbe check(
+        [&] {
+            mouse.join();
+            PumpMessages(200);
+            after = TopLeft(dlg.m_hWnd);
+            pageAfter = TopLeft(dlg.m_pLoginActiveDlg->m_hWnd);
+            pageSizeAfter = Size(dlg.m_pLoginActiveDlg->m_hWnd);
+            dlg.SendMessage(WM_CLOSE);
+        },
+        4000);
     dlg.DoModal();
     delete dlg.m_pLoginActiveDlg;
     EXPECT_EQ(after.x - before.x, -60);
@@ -443,8 +447,8 @@ TEST_P(ConfirmDialogTest, AnswersAndLooks)
         titleRect = ClientRectIn(GetDlgItem(hwnd, IDC_STATIC_TITLE), hwnd);
         textRect = ClientRectIn(GetDlgItem(hwnd, IDC_STATIC_TEXT), hwnd);
         LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(hwnd, IDC_STATIC_TITLE, WM_GETFONT, 0, 0)),
-                   sizeof(font), &font);
+        GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(hwnd, IDC_STATIC_TITLE, WM_GETFONT, 0, 0)), sizeof(font),
+                   &font);
         titleFont = font.lfFaceName;
         c.answer(hwnd);
     });

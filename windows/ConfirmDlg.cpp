@@ -16,7 +16,9 @@ const ConfirmTexts kTextsByMode[] = {
 
 }  // namespace
 
-CConfirmDlg::CConfirmDlg(CWnd* parent) : CDialogEx(IDD_CONFIRM_DIALOG, parent) {}
+CConfirmDlg::CConfirmDlg(CWnd* parent) : CDialogEx(IDD_CONFIRM_DIALOG, parent)
+{
+}
 
 void CConfirmDlg::DoDataExchange(CDataExchange* dx)
 {

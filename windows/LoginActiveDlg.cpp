@@ -181,8 +181,7 @@ void CLoginActiveDlg::DisconnectElementEvents()
 
 bool CLoginActiveDlg::OnEvent(UINT controlId, DISPID dispid, DISPPARAMS* params)
 {
-    return BrowserEvents().Dispatch(this, controlId, dispid, params) ||
-           CDialogEx::OnEvent(controlId, dispid, params);
+    return BrowserEvents().Dispatch(this, controlId, dispid, params) || CDialogEx::OnEvent(controlId, dispid, params);
 }
 
 HRESULT CLoginActiveDlg::GetDispatchIDs(const wchar_t* name, DISPID& dispid)

@@ -31,8 +31,8 @@ public:
     // DocumentComplete: connects to the click events of the page's links.
     void OnDocumentComplete(IDispatch* frame, VARIANT* url);
     // BeforeNavigate2: no navigation is cancelled.
-    void OnBeforeNavigate2(IDispatch* frame, VARIANT* url, VARIANT* flags, VARIANT* targetFrameName,
-                           VARIANT* postData, VARIANT* headers, VARIANT_BOOL* cancel);
+    void OnBeforeNavigate2(IDispatch* frame, VARIANT* url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
+                           VARIANT* headers, VARIANT_BOOL* cancel);
     // A click on a connected link: it goes on to its default action.
     void OnLinkClick(IDispatch* eventObject);
 

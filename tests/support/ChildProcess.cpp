@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 namespace {
 
 std::wstring QuoteArgument(const std::wstring& arg)
@@ -62,8 +61,8 @@ ChildResult RunChild(const std::wstring& program, const std::vector<std::wstring
     if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0))
         return result;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING,
-                             0, nullptr);
+    HANDLE nul =
+        CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
 
     std::wstring commandLine = QuoteArgument(program);
     for (const std::wstring& arg : args)

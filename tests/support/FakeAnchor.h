@@ -16,7 +16,9 @@ struct ConnectionJournal {
 class FakeAnchor : public IHTMLAnchorElement, public IConnectionPointContainer, public IConnectionPoint {
 public:
     FakeAnchor(std::wstring href, ConnectionJournal& journal, DWORD firstCookie = 1)
-        : m_href(std::move(href)), m_journal(journal), m_nextCookie(firstCookie) {}
+        : m_href(std::move(href)), m_journal(journal), m_nextCookie(firstCookie)
+    {
+    }
 
     ULONG RefCount() const { return m_refs; }
     // The sink currently connected, if any (held with one reference).

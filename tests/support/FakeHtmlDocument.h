@@ -9,33 +9,45 @@
 #include <vector>
 
 // Reference counting for the doubles: they delete themselves at zero.
-#define FAKE_HTML_UNKNOWN(Interface)                                             \
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override \
-    {                                                                            \
-        if (!object)                                                             \
-            return E_POINTER;                                                    \
-        *object = nullptr;                                                       \
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_##Interface) \
-            *object = static_cast<Interface*>(this);                            \
-        else                                                                     \
-            return E_NOINTERFACE;                                                \
-        AddRef();                                                                \
-        return S_OK;                                                             \
-    }                                                                            \
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }              \
-    ULONG STDMETHODCALLTYPE Release() override                                  \
-    {                                                                            \
-        const ULONG left = --m_refs;                                             \
-        if (left == 0)                                                           \
-            delete this;                                                         \
-        return left;                                                             \
-    }                                                                            \
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; } \
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; } \
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; } \
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override \
-    {                                                                            \
-        return E_NOTIMPL;                                                        \
+#define FAKE_HTML_UNKNOWN(Interface)                                                                                   \
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override                                       \
+    {                                                                                                                  \
+        if (!object)                                                                                                   \
+            return E_POINTER;                                                                                          \
+        *object = nullptr;                                                                                             \
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_##Interface)                                     \
+            *object = static_cast<Interface*>(this);                                                                   \
+        else                                                                                                           \
+            return E_NOINTERFACE;                                                                                      \
+        AddRef();                                                                                                      \
+        return S_OK;                                                                                                   \
+    }                                                                                                                  \
+    ULONG STDMETHODCALLTYPE AddRef() override                                                                          \
+    {                                                                                                                  \
+        return ++m_refs;                                                                                               \
+    }                                                                                                                  \
+    ULONG STDMETHODCALLTYPE Release() override                                                                         \
+    {                                                                                                                  \
+        const ULONG left = --m_refs;                                                                                   \
+        if (left == 0)                                                                                                 \
+            delete this;                                                                                               \
+        return left;                                                                                                   \
+    }                                                                                                                  \
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override                                                         \
+    {                                                                                                                  \
+        return E_NOTIMPL;                                                                                              \
+    }                                                                                                                  \
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override                                            \
+    {                                                                                                                  \
+        return E_NOTIMPL;                                                                                              \
+    }                                                                                                                  \
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override                           \
+    {                                                                                                                  \
+        return E_NOTIMPL;                                                                                              \
+    }                                                                                                                  \
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override    \
+    {                                                                                                                  \
+        return E_NOTIMPL;                                                                                              \
     }
 
 class FakeElementCollection : public IHTMLElementCollection {

@@ -164,8 +164,7 @@ void LoopbackHttpServer::Answer(SOCKET client)
         // wait on a peer that keeps its end open.
         DWORD timeoutMs = 5000;
         setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof(timeoutMs));
-        while (recv(client, chunk, sizeof(chunk), 0) > 0) {
-        }
+        while (recv(client, chunk, sizeof(chunk), 0) > 0) {}
     }
     closesocket(client);
 }

@@ -14,7 +14,7 @@ struct HttpReply {
     enum class Fault {
         None,
         ResetMidBody,  // sends half the body, then resets the connection
-        ShortBody,     // announces the whole body, sends half, closes cleanly
+        ShortBody,  // announces the whole body, sends half, closes cleanly
     };
     int status = 200;
     std::string body;

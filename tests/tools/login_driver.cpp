@@ -127,8 +127,7 @@ void InvokeNavigateComplete(IDispatch* sink, const CString& url)
     V_DISPATCH(&arguments[1]) = nullptr;
     DISPPARAMS params{arguments, nullptr, 2, 0};
     const DISPID navigateComplete2 = 252;
-    sink->Invoke(navigateComplete2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
-                 nullptr);
+    sink->Invoke(navigateComplete2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
     VariantClear(&address);
 }
 

@@ -120,34 +120,36 @@ void PrintResources(const char* when)
 // objects can be counted.
 int Resources(int repaints)
 {
-    ModalProbe probe([repaints] {
-        CLoginDlg* main = static_cast<CLoginDlg*>(theApp.m_pMainWnd);
-        CPngButton& button = main->m_pLoginActiveDlg->m_btnClose;
-        PumpMessages(300);
-        auto repaint = [&button](int times) {
-            for (int i = 0; i < times; ++i) {
-                // Hover, press, release outside (no click), leave: each
-                // repaints.
-                button.SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
-                UpdateWindow(button.m_hWnd);
-                button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-                UpdateWindow(button.m_hWnd);
-                button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-40, -40));
-                UpdateWindow(button.m_hWnd);
-                button.SendMessage(WM_MOUSELEAVE, 0, 0);
-                UpdateWindow(button.m_hWnd);
-            }
-            PumpMessages(100);
-        };
-        PrintResources("after_startup");
-        // The system sets up a few objects of its own at the first hover
-        // and press; growth is counted after them.
-        repaint(10);
-        PrintResources("after_warmup");
-        repaint(repaints);
-        PrintResources("after_repaints");
-        main->SendMessage(WM_CLOSE);
-    }, 200);
+    ModalProbe probe(
+        [repaints] {
+            CLoginDlg* main = static_cast<CLoginDlg*>(theApp.m_pMainWnd);
+            CPngButton& button = main->m_pLoginActiveDlg->m_btnClose;
+            PumpMessages(300);
+            auto repaint = [&button](int times) {
+                for (int i = 0; i < times; ++i) {
+                    // Hover, press, release outside (no click), leave: each
+                    // repaints.
+                    button.SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
+                    UpdateWindow(button.m_hWnd);
+                    button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+                    UpdateWindow(button.m_hWnd);
+                    button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-40, -40));
+                    UpdateWindow(button.m_hWnd);
+                    button.SendMessage(WM_MOUSELEAVE, 0, 0);
+                    UpdateWindow(button.m_hWnd);
+                }
+                PumpMessages(100);
+            };
+            PrintResources("after_startup");
+            // The system sets up a few objects of its own at the first hover
+            // and press; growth is counted after them.
+            repaint(10);
+            PrintResources("after_warmup");
+            repaint(repaints);
+            PrintResources("after_repaints");
+            main->SendMessage(WM_CLOSE);
+        },
+        200);
     theApp.InitInstance();
     return theApp.ExitInstance();
 }
