@@ -4,6 +4,10 @@
 //       milliseconds from process start until a visible top-level window
 //       titled TITLE is on screen (for a layered window: once its picture
 //       was pushed), median of ROUNDS starts
+//   window_bench.exe handover [ROUNDS]
+//       milliseconds from a login's hand-over (client present beside this
+//       program) until the client's process is started, against a bare
+//       CreateProcess of the same client, medians of ROUNDS
 //   window_bench.exe resources [REPAINTS]
 //       GDI objects, kernel handles and private memory of the launcher's
 //       windows (run in this process) after start-up, and after REPAINTS
@@ -14,6 +18,7 @@
 #include "support/ProcessCounters.h"
 #include "windows/LoginActiveDlg.h"
 #include "windows/LoginDlg.h"
+#include "login/GameClient.h"
 
 #include <windows.h>
 
@@ -154,14 +159,84 @@ int Resources(int repaints)
     return theApp.ExitInstance();
 }
 
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+}
+
+int Handover(int rounds)
+{
+    const CString payload = LR"({"uid":"10086","token":"T","server_id":"12","sign":"S"})";
+    const CString client = GetClientPath();
+    std::vector<double> handovers;
+    std::vector<double> bare;
+    std::vector<double> waited;
+    for (int i = 0; i < rounds; ++i) {
+        LARGE_INTEGER start, end;
+        {
+            CLoginActiveDlg dialog;
+            QueryPerformanceCounter(&start);
+            dialog.HandleAppLogin(payload);
+            QueryPerformanceCounter(&end);
+        }
+        handovers.push_back(Milliseconds(start, end));
+        MSG quit;
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+
+        std::wstring commandLine = L"\"" + client + L"\" ,id^10086,auth_key^T&12&0&S";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        QueryPerformanceCounter(&start);
+        const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                            &startup, &process);
+        QueryPerformanceCounter(&end);
+        if (!started) {
+            fputs("the client did not start\n", stderr);
+            return 1;
+        }
+        bare.push_back(Milliseconds(start, end));
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+
+        // What WinExec itself does: start, then wait until the new process
+        // is idle for input (or gone).
+        QueryPerformanceCounter(&start);
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &process)) {
+            WaitForInputIdle(process.hProcess, 30000);
+            QueryPerformanceCounter(&end);
+            waited.push_back(Milliseconds(start, end));
+            WaitForSingleObject(process.hProcess, 10000);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+        Sleep(50);
+    }
+    printf("handover_ms %.2f\ncreateprocess_ms %.2f\ncreateprocess_idle_ms %.2f\n", Median(handovers), Median(bare),
+           Median(waited));
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     if (argc >= 4 && std::wstring(argv[1]) == L"startup")
         return Startup(argv[2], argv[3], argc > 4 ? _wtoi(argv[4]) : 5);
+    if (argc >= 2 && std::wstring(argv[1]) == L"handover")
+        return Handover(argc > 2 ? _wtoi(argv[2]) : 15);
     if (argc >= 2 && std::wstring(argv[1]) == L"resources")
         return Resources(argc > 2 ? _wtoi(argv[2]) : 1000);
-    fputs("usage: window_bench startup EXE TITLE [ROUNDS] | resources [REPAINTS]\n", stderr);
+    fputs("usage: window_bench startup EXE TITLE [ROUNDS] | handover [ROUNDS] | resources [REPAINTS]\n", stderr);
     return 2;
 }
