@@ -75,10 +75,13 @@ int Usage()
     return 2;
 }
 
-// NavigateComplete2 as the browser control raises it: the frame's dispatch
-// interface, then the address as a variant by reference around a string
-// (arguments last first).
-void DeliverNavigateComplete(CLoginActiveDlg& dialog, const CString& url)
+const DISPID kNavigateComplete2 = 252;
+
+// Calls deliver with NavigateComplete2's arguments as the browser control
+// shapes them: the frame's dispatch interface, then the address as a
+// variant by reference around a string (arguments last first).
+template <typename Deliver>
+void WithNavigateComplete(const CString& url, Deliver deliver)
 {
     VARIANT address;
     VariantInit(&address);
@@ -92,9 +95,23 @@ void DeliverNavigateComplete(CLoginActiveDlg& dialog, const CString& url)
     V_VT(&arguments[1]) = VT_DISPATCH;
     V_DISPATCH(&arguments[1]) = nullptr;
     DISPPARAMS params{arguments, nullptr, 2, 0};
-    const DISPID navigateComplete2 = 252;
-    dialog.OnEvent(IDC_BROWSER, navigateComplete2, &params);
+    deliver(&params);
     VariantClear(&address);
+}
+
+// Into the page dialog's event sink map.
+void DeliverNavigateComplete(CLoginActiveDlg& dialog, const CString& url)
+{
+    WithNavigateComplete(url, [&](DISPPARAMS* params) { dialog.OnEvent(IDC_BROWSER, kNavigateComplete2, params); });
+}
+
+// Into sink, as the control calls it.
+void InvokeNavigateComplete(IDispatch* sink, const CString& url)
+{
+    WithNavigateComplete(url, [&](DISPPARAMS* params) {
+        sink->Invoke(kNavigateComplete2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, params, nullptr, nullptr,
+                     nullptr);
+    });
 }
 
 // The page's script road: a real page dialog window, the script object
@@ -108,27 +125,6 @@ void RunPageScript(CLoginActiveDlg& dialog, const CString& script)
     std::wstring error;
     if (!host.Run(script, error))
         PrintLine(L"scripterror " + OneLine(error));
-}
-
-// NavigateComplete2 as the control raises it, shaped as the control shapes
-// it, into sink.
-void InvokeNavigateComplete(IDispatch* sink, const CString& url)
-{
-    VARIANT address;
-    VariantInit(&address);
-    V_VT(&address) = VT_BSTR;
-    V_BSTR(&address) = SysAllocStringLen(url.data(), static_cast<UINT>(url.size()));
-    VARIANTARG arguments[2];
-    VariantInit(&arguments[0]);
-    V_VT(&arguments[0]) = VT_BYREF | VT_VARIANT;
-    V_VARIANTREF(&arguments[0]) = &address;
-    VariantInit(&arguments[1]);
-    V_VT(&arguments[1]) = VT_DISPATCH;
-    V_DISPATCH(&arguments[1]) = nullptr;
-    DISPPARAMS params{arguments, nullptr, 2, 0};
-    const DISPID navigateComplete2 = 252;
-    sink->Invoke(navigateComplete2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-    VariantClear(&address);
 }
 
 // A page script's window.external.AppLogin(text), as the engine calls it.
