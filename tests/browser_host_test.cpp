@@ -164,22 +164,14 @@ class PageEventsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        wchar_t previous[MAX_PATH];
-        GetCurrentDirectoryW(MAX_PATH, previous);
-        m_previous = previous;
-        ASSERT_TRUE(SetCurrentDirectoryW(m_dir.Path().c_str()));
         m_dialog.m_browser.SubclassWindow(
             CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     }
-    void TearDown() override
-    {
-        ::DestroyWindow(m_dialog.m_browser.UnsubclassWindow());
-        SetCurrentDirectoryW(m_previous.c_str());
-    }
+    void TearDown() override { ::DestroyWindow(m_dialog.m_browser.UnsubclassWindow()); }
 
     OleScope m_ole;
     TempDir m_dir;
-    std::wstring m_previous;
+    WorkingDirectory m_workingDirectory{m_dir.Path()};
     CLoginActiveDlg m_dialog;
 };
 

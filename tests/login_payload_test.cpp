@@ -78,18 +78,10 @@ TEST(LoginPayloadTest, ChineseValuesUseTheThreadCodePage)
 // The trace file lies in the working directory: each test runs in its own.
 class TraceFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        wchar_t previous[MAX_PATH];
-        GetCurrentDirectoryW(MAX_PATH, previous);
-        m_previous = previous;
-        ASSERT_TRUE(SetCurrentDirectoryW(m_dir.Path().c_str()));
-    }
-    void TearDown() override { SetCurrentDirectoryW(m_previous.c_str()); }
     std::string Trace() const { return ReadWholeFile(m_dir.File(L"log.txt")); }
 
     TempDir m_dir;
-    std::wstring m_previous;
+    WorkingDirectory m_workingDirectory{m_dir.Path()};
 };
 
 TEST_F(TraceFileTest, AppendsLinesInTextMode)

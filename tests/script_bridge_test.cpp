@@ -23,17 +23,9 @@ protected:
     void SetUp() override
     {
         OleInitialize(nullptr);
-        wchar_t previous[MAX_PATH];
-        GetCurrentDirectoryW(MAX_PATH, previous);
-        m_previous = previous;
-        ASSERT_TRUE(SetCurrentDirectoryW(m_dir.Path().c_str()));
         m_external.m_pLoginActiveDlg = &m_dialog;
     }
-    void TearDown() override
-    {
-        SetCurrentDirectoryW(m_previous.c_str());
-        OleUninitialize();
-    }
+    void TearDown() override { OleUninitialize(); }
     std::string Trace() const { return ReadWholeFile(m_dir.File(L"log.txt")); }
     std::wstring Run(const std::wstring& script)
     {
@@ -43,7 +35,7 @@ protected:
     }
 
     TempDir m_dir;
-    std::wstring m_previous;
+    WorkingDirectory m_workingDirectory{m_dir.Path()};
     CLoginActiveDlg m_dialog;
     CImpIDispatch m_external;
 };

@@ -57,6 +57,20 @@ TempDir::~TempDir()
     RemoveTree(m_root);
 }
 
+WorkingDirectory::WorkingDirectory(const std::wstring& path)
+{
+    std::vector<wchar_t> previous(32768);
+    GetCurrentDirectoryW(static_cast<DWORD>(previous.size()), previous.data());
+    m_previous = previous.data();
+    if (!SetCurrentDirectoryW(path.c_str()))
+        throw std::runtime_error("cannot enter a working directory");
+}
+
+WorkingDirectory::~WorkingDirectory()
+{
+    SetCurrentDirectoryW(m_previous.c_str());
+}
+
 bool FileExists(const std::wstring& path)
 {
     const DWORD attributes = GetFileAttributesW(Extended(path).c_str());

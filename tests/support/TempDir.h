@@ -19,6 +19,18 @@ private:
     std::wstring m_path;
 };
 
+// Makes path the process's working directory for one scope.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::wstring& path);
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+    ~WorkingDirectory();
+
+private:
+    std::wstring m_previous;
+};
+
 bool FileExists(const std::wstring& path);
 bool DirectoryExists(const std::wstring& path);
 std::string ReadWholeFile(const std::wstring& path);
