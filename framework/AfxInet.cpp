@@ -111,16 +111,28 @@ std::unique_ptr<CHttpFile> CHttpConnection::OpenRequest(int verb, const wchar_t*
     return std::unique_ptr<CHttpFile>(new CHttpFile(request));
 }
 
+void CHttpFile::Abort()
+{
+    if (HINTERNET request = m_hRequest.exchange(nullptr))
+        InternetCloseHandle(request);
+}
+
+void CHttpFile::SetOption(DWORD option, DWORD value)
+{
+    if (!InternetSetOptionW(m_hRequest.load(), option, &value, sizeof(value)))
+        ThrowLastInternetError();
+}
+
 void CHttpFile::SendRequest()
 {
-    if (!HttpSendRequestW(m_hRequest.Get(), nullptr, 0, nullptr, 0))
+    if (!HttpSendRequestW(m_hRequest.load(), nullptr, 0, nullptr, 0))
         ThrowLastInternetError();
 }
 
 BOOL CHttpFile::QueryInfoStatusCode(DWORD& statusCode) const
 {
     DWORD size = sizeof(statusCode);
-    return HttpQueryInfoW(m_hRequest.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &statusCode, &size,
+    return HttpQueryInfoW(m_hRequest.load(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &statusCode, &size,
                           nullptr);
 }
 
@@ -128,7 +140,7 @@ std::optional<ULONGLONG> CHttpFile::QueryContentLength() const
 {
     wchar_t text[32] = {};
     DWORD size = sizeof(text) - sizeof(wchar_t);
-    if (!HttpQueryInfoW(m_hRequest.Get(), HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr))
+    if (!HttpQueryInfoW(m_hRequest.load(), HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr))
         return std::nullopt;
     wchar_t* end = nullptr;
     const ULONGLONG value = std::wcstoull(text, &end, 10);
@@ -140,7 +152,7 @@ std::optional<ULONGLONG> CHttpFile::QueryContentLength() const
 UINT CHttpFile::Read(void* buffer, UINT count)
 {
     DWORD read = 0;
-    if (!InternetReadFile(m_hRequest.Get(), buffer, count, &read))
+    if (!InternetReadFile(m_hRequest.load(), buffer, count, &read))
         ThrowLastInternetError();
     return read;
 }

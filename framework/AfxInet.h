@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -49,7 +50,14 @@ class CHttpFile {
 public:
     CHttpFile(const CHttpFile&) = delete;
     CHttpFile& operator=(const CHttpFile&) = delete;
+    ~CHttpFile() { Abort(); }
 
+    // Closes the request; from another thread this ends a send or read
+    // that is waiting on the network (it then fails). Safe to call twice.
+    void Abort();
+
+    // Options of this request (timeouts and the like).
+    void SetOption(DWORD option, DWORD value);
     void SendRequest();
     BOOL QueryInfoStatusCode(DWORD& statusCode) const;
     // The Content-Length the server sent, if it sent one.
@@ -61,7 +69,8 @@ private:
     friend class CHttpConnection;
     explicit CHttpFile(HINTERNET request) : m_hRequest(request) {}
 
-    ScopedInternetHandle m_hRequest;
+    // Closed by whichever of the owner and an aborting thread comes first.
+    std::atomic<HINTERNET> m_hRequest;
 };
 
 class CInternetSession {

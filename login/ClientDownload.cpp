@@ -2,6 +2,7 @@
 
 #include "framework/AfxFile.h"
 #include "framework/AfxInet.h"
+#include "framework/SystemError.h"
 #include "login/Endpoints.h"
 
 #include <windows.h>
@@ -18,10 +19,18 @@ const wchar_t kDownloadFailedCaption[] = L"【下载失败】";
 const wchar_t kDownloadFailedLead[] = L"下载游戏客户端失败：";
 const wchar_t kDownloadFailedAdvice[] = L"\n请检查网络后重新登录。";
 
+const DWORD kDefaultTimeoutMs = 30 * 1000;
+
 CString& DownloadUrlSetting()
 {
     static CString url = LAUNCHER_DOWNLOAD_URL;
     return url;
+}
+
+std::atomic<DWORD>& TimeoutSetting()
+{
+    static std::atomic<DWORD> timeout{kDefaultTimeoutMs};
+    return timeout;
 }
 
 DownloadResult Failure(const CString& what)
@@ -74,31 +83,89 @@ void SetClientDownloadUrl(const CString& url)
     DownloadUrlSetting() = url;
 }
 
+DWORD ClientDownloadTimeoutMs()
+{
+    return TimeoutSetting();
+}
+
+void SetClientDownloadTimeoutMs(DWORD milliseconds)
+{
+    TimeoutSetting() = milliseconds;
+}
+
 CString GetPartialDownloadPath(const CString& clientPath)
 {
     return clientPath + L".download";
 }
 
-DownloadResult DownloadGameClient(const CString& url, const CString& clientPath)
+ClientDownload::ClientDownload(CString url, CString clientPath)
+    : m_url(std::move(url)), m_clientPath(std::move(clientPath))
+{
+}
+
+void ClientDownload::Cancel()
+{
+    m_cancelled = true;
+    std::lock_guard<std::mutex> lock(m_requestLock);
+    if (m_pRequest)
+        m_pRequest->Abort();
+}
+
+DownloadResult ClientDownload::Run()
+{
+    DownloadResult result = Transfer();
+    if (m_cancelled && !result.succeeded)
+        return DownloadResult{false, CString(), true};
+    return result;
+}
+
+DownloadResult ClientDownload::Transfer()
 {
     DWORD service = 0;
     CString server;
     CString object;
     INTERNET_PORT port = 0;
-    if (!AfxParseURL(url.c_str(), service, server, object, port) || service != INTERNET_SERVICE_HTTP)
-        return Failure(L"下载地址无效（" + url + L"）");
+    if (!AfxParseURL(m_url.c_str(), service, server, object, port) || service != INTERNET_SERVICE_HTTP)
+        return Failure(L"下载地址无效（" + m_url + L"）");
 
     // Declared before the file so that the file is closed before it is
     // deleted on the way out.
-    PartialFile partial(GetPartialDownloadPath(clientPath));
+    PartialFile partial(GetPartialDownloadPath(m_clientPath));
     try {
         CInternetSession session(nullptr, 1, INTERNET_OPEN_TYPE_PRECONFIG);
+        // No wait on the network may last for ever.
+        const DWORD timeout = ClientDownloadTimeoutMs();
+        session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, timeout);
+        session.SetOption(INTERNET_OPTION_SEND_TIMEOUT, timeout);
+        session.SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, timeout);
         std::unique_ptr<CHttpConnection> connection = session.GetHttpConnection(server.c_str(), port);
         // Always from the server, and a client of hundreds of megabytes does
         // not belong in the browser cache.
         std::unique_ptr<CHttpFile> request = connection->OpenRequest(
             CHttpConnection::HTTP_VERB_GET, object.c_str(), nullptr, 1, nullptr, nullptr,
             INTERNET_FLAG_EXISTING_CONNECT | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE);
+        // Visible to Cancel while it is open; forgotten before it goes.
+        struct RequestRegistration {
+            ClientDownload& download;
+            RequestRegistration(ClientDownload& owner, CHttpFile* file) : download(owner)
+            {
+                std::lock_guard<std::mutex> lock(download.m_requestLock);
+                download.m_pRequest = file;
+                if (download.m_cancelled)
+                    file->Abort();
+            }
+            ~RequestRegistration()
+            {
+                std::lock_guard<std::mutex> lock(download.m_requestLock);
+                download.m_pRequest = nullptr;
+            }
+        } registration(*this, request.get());
+
+        // Set on the request too: not every WinINet passes them down from the
+        // session.
+        request->SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, timeout);
+        request->SetOption(INTERNET_OPTION_SEND_TIMEOUT, timeout);
+        request->SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, timeout);
         request->SendRequest();
         DWORD status = 0;
         if (!request->QueryInfoStatusCode(status))
@@ -106,6 +173,8 @@ DownloadResult DownloadGameClient(const CString& url, const CString& clientPath)
         if (status != 200)
             return Failure(L"服务器返回 HTTP 状态 " + Number(status));
         const std::optional<ULONGLONG> expected = request->QueryContentLength();
+        if (expected)
+            m_total = static_cast<LONGLONG>(*expected);
 
         CFile file(partial.Path(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
         partial.Created();
@@ -114,6 +183,9 @@ DownloadResult DownloadGameClient(const CString& url, const CString& clientPath)
         while (const UINT count = request->Read(buffer.data(), kChunkSize)) {
             file.Write(buffer.data(), count);
             received += count;
+            m_received = received;
+            if (m_cancelled)
+                return Failure(CString());
         }
         file.Close();
 
@@ -121,16 +193,24 @@ DownloadResult DownloadGameClient(const CString& url, const CString& clientPath)
             return Failure(L"服务器返回的文件是空的");
         if (expected && received != *expected)
             return Failure(L"文件不完整（收到 " + Number(received) + L" 字节，应为 " + Number(*expected) + L" 字节）");
-        if (!MoveFileExW(partial.Path().c_str(), clientPath.c_str(),
+        if (!MoveFileExW(partial.Path().c_str(), m_clientPath.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            throw CFileException(GetLastError(), clientPath);
+            throw CFileException(GetLastError(), m_clientPath);
         partial.Kept();
         return DownloadResult{true, CString()};
     } catch (const CInternetException& e) {
-        return Failure(WithSystemText(L"网络错误 " + Number(e.m_dwError), e.GetErrorMessage(), e.m_dwError));
+        // A wait that timed out is reported as WinINet's timeout, whichever
+        // layer noticed it.
+        const DWORD error = e.m_dwError == WSAETIMEDOUT ? ERROR_INTERNET_TIMEOUT : e.m_dwError;
+        return Failure(WithSystemText(L"网络错误 " + Number(error), SystemErrorText(error), error));
     } catch (const CFileException& e) {
         return Failure(WithSystemText(L"无法保存文件 " + e.m_strFileName, e.GetErrorMessage(), e.m_lOsError));
     }
+}
+
+DownloadResult DownloadGameClient(const CString& url, const CString& clientPath)
+{
+    return ClientDownload(url, clientPath).Run();
 }
 
 void ReportDownloadFailure(const DownloadResult& result)

@@ -56,13 +56,15 @@ void RunGameClient(const CString& launchParam)
     PostQuitMessage(kQuitExitCode);
 }
 
-void LaunchGameClient(const CStringA& launchParam)
+void LaunchGameClient(const CStringA& launchParam, const DownloadRunner& runDownload)
 {
     const CString clientPath = GetClientPath();
     if (!PathFileExistsW(clientPath.c_str())) {
-        const DownloadResult result = DownloadGameClient(ClientDownloadUrl(), clientPath);
+        const DownloadResult result = runDownload ? runDownload(ClientDownloadUrl(), clientPath)
+                                                  : DownloadGameClient(ClientDownloadUrl(), clientPath);
         if (!result.succeeded) {
-            ReportDownloadFailure(result);
+            if (!result.cancelled)
+                ReportDownloadFailure(result);
             return;
         }
     }

@@ -2,6 +2,9 @@
 // Finding, downloading and starting the game client next to the launcher.
 
 #include "framework/AfxString.h"
+#include "login/ClientDownload.h"
+
+#include <functional>
 
 extern const wchar_t kClientFileName[];  // "tarvo_vk_launch.exe"
 
@@ -20,7 +23,12 @@ CStringA BuildClientCommandLine(const CString& clientPath, const CString& launch
 // the quit request (exit code 16) either way.
 void RunGameClient(const CString& launchParam);
 
-// Downloads the client when it is missing, then runs it. When the download
-// fails the user is told why and nothing is started or posted, so the login
-// windows stay for another try.
-void LaunchGameClient(const CStringA& launchParam);
+// Runs a download of the client to its end (the caller may show its
+// progress meanwhile).
+using DownloadRunner = std::function<DownloadResult(const CString& url, const CString& clientPath)>;
+
+// Downloads the client when it is missing (through runDownload, or on this
+// thread without one), then runs it. When the download fails the user is
+// told why (not after cancelling it), and nothing is started or posted, so
+// the login windows stay for another try.
+void LaunchGameClient(const CStringA& launchParam, const DownloadRunner& runDownload = DownloadRunner());

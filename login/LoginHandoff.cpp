@@ -9,7 +9,7 @@ void SetLaunchParam(CStringA& launchParamStore, const CString& launchParam)
     launchParamStore = CStringA(launchParam);
 }
 
-bool HandleLoginPayload(const CString& payload, CStringA& launchParamStore)
+bool HandleLoginPayload(const CString& payload, CStringA& launchParamStore, const DownloadRunner& runDownload)
 {
     // Called from browser events and script calls: nothing may escape.
     try {
@@ -23,7 +23,7 @@ bool HandleLoginPayload(const CString& payload, CStringA& launchParamStore)
         const CString authKey = BuildAuthKeyText(fields);
         AppendTraceLine(CStringA(authKey));
         SetLaunchParam(launchParamStore, BuildLaunchParam(fields, authKey));
-        LaunchGameClient(launchParamStore);
+        LaunchGameClient(launchParamStore, runDownload);
         return true;
     } catch (...) {
         // Running out of memory on absurd input is the only known way here;

@@ -11,7 +11,8 @@ namespace {
 
 const wchar_t kPayload[] = LR"({"uid":"10086","token":"T","server_id":"12","sign":"S"})";
 const char kClientPath[] = "/nqel/gamelaunch/tarvo_vk_launch_1.exe";
-const char kFailureLead[] = "messagebox 【下载失败】 | 下载游戏客户端失败：";
+// Every download shows its progress dialog first.
+const char kFailureLead[] = "progress\nmessagebox 【下载失败】 | 下载游戏客户端失败：";
 const char kFailureAdvice[] = "\\n请检查网络后重新登录。\nno quit\n";
 
 class ClientDownloadTest : public DriverFixture {
@@ -28,7 +29,7 @@ protected:
 
     void ExpectClientDownloadedAndStarted(const std::string& output)
     {
-        EXPECT_EQ(output, "quit 16\n");
+        EXPECT_EQ(output, "progress\nquit 16\n");
         EXPECT_EQ(ReadWholeFile(m_launcher.File(L"tarvo_vk_launch.exe")), FakeClientBytes());
         EXPECT_FALSE(FileExists(m_launcher.File(L"tarvo_vk_launch.exe.download")));
         EXPECT_EQ(ClientCommandLine(), "\"" + ExpectedClientPath() + "\" ,id^10086,auth_key^T&12&0&S");
@@ -105,6 +106,45 @@ TEST_F(ClientDownloadTest, RefusedConnection)
 {
     const std::string output = Login(LoopbackHttpServer::RefusedUrl(kClientPath));
     EXPECT_EQ(output.rfind(std::string(kFailureLead) + "网络错误 12029（", 0), 0u) << output;
+    EXPECT_NE(output.find(kFailureAdvice), std::string::npos) << output;
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(ClientDownloadTest, LargeBodiesWithAndWithoutLength)
+{
+    // A program with data appended still runs: the stand-in client, padded.
+    const std::string large = FakeClientBytes() + std::string(24 * 1024 * 1024, 'p');
+    for (bool withLength : {true, false}) {
+        HttpReply reply{200, large};
+        reply.sendContentLength = withLength;
+        m_server.Route(kClientPath, reply);
+        DeleteFileW(m_launcher.File(L"tarvo_vk_launch.exe").c_str());
+        DeleteFileW(m_launcher.File(L"client-commandline.txt").c_str());
+        EXPECT_EQ(Login(m_server.Url(kClientPath)), "progress\nquit 16\n") << withLength;
+        EXPECT_EQ(ReadWholeFile(m_launcher.File(L"tarvo_vk_launch.exe")) == large, true) << withLength;
+        EXPECT_NE(ClientCommandLine(), "") << withLength;
+    }
+}
+
+TEST_F(ClientDownloadTest, CancelEndsTheDownloadWithoutAMessage)
+{
+    // 8 MiB at 320 KiB/s: cancelled long before it could end.
+    m_server.Route(kClientPath, HttpReply{200, std::string(8 << 20, 'c'), true, HttpReply::Fault::Trickle});
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(RunDriver({L"--download-url", m_server.Url(kClientPath), L"--cancel-download", L"payload", kPayload}),
+              "progress\nno quit\n");
+    EXPECT_LT(GetTickCount64() - start, 20000u);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(ClientDownloadTest, AStalledServerTimesOut)
+{
+    m_server.Route(kClientPath, HttpReply{200, std::string(1 << 20, 's'), true, HttpReply::Fault::Stall});
+    const ULONGLONG start = GetTickCount64();
+    const std::string output =
+        RunDriver({L"--download-url", m_server.Url(kClientPath), L"--download-timeout", L"1500", L"payload", kPayload});
+    EXPECT_LT(GetTickCount64() - start, 20000u);
+    EXPECT_EQ(output.rfind(std::string(kFailureLead) + "网络错误 12002", 0), 0u) << output;
     EXPECT_NE(output.find(kFailureAdvice), std::string::npos) << output;
     ExpectNothingLeftBehind();
 }

@@ -47,7 +47,7 @@ TEST_F(WindowsEndToEndTest, AMissingClientIsDownloadedFirst)
     server.Route("/nqel/gamelaunch/tarvo_vk_launch_1.exe", HttpReply{200, FakeClientBytes()});
     EXPECT_EQ(RunDriver({L"--download-url", server.Url("/nqel/gamelaunch/tarvo_vk_launch_1.exe"), L"--windows",
                          L"payload", kPayload}),
-              kQuitAndCleanUp);
+              std::string("progress\n") + kQuitAndCleanUp);
     EXPECT_EQ(server.RequestCount(), 1);
     EXPECT_EQ(ClientCommandLine(), "\"" + ExpectedClientPath() + "\" ,id^10086,auth_key^T&12&0&S");
 }
@@ -55,9 +55,10 @@ TEST_F(WindowsEndToEndTest, AMissingClientIsDownloadedFirst)
 TEST_F(WindowsEndToEndTest, AFailedDownloadLeavesTheWindowsRunning)
 {
     LoopbackHttpServer server;
-    EXPECT_EQ(RunDriver({L"--download-url", server.Url("/gone.exe"), L"--windows", L"payload", kPayload}),
-              "messagebox 【下载失败】 | 下载游戏客户端失败：服务器返回 HTTP 状态 404\\n请检查网络后重新登录。\n"
-              "no quit\nmodal 1\n");
+    EXPECT_EQ(
+        RunDriver({L"--download-url", server.Url("/gone.exe"), L"--windows", L"payload", kPayload}),
+        "progress\nmessagebox 【下载失败】 | 下载游戏客户端失败：服务器返回 HTTP 状态 404\\n请检查网络后重新登录。\n"
+        "no quit\nmodal 1\n");
     EXPECT_EQ(ListDirectory(m_launcher.Path()), L"login_driver.exe");
 }
 

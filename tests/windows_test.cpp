@@ -5,6 +5,7 @@
 #include "support/ModalProbe.h"
 #include "support/TempDir.h"
 #include "windows/ConfirmDlg.h"
+#include "windows/DownloadProgressDlg.h"
 #include "windows/LoginActiveDlg.h"
 #include "windows/LoginDlg.h"
 
@@ -332,6 +333,33 @@ TEST(LauncherProcessTest, OnScreenStartsCentredAndEndsOnClose)
         TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+}
+
+// During a download the login windows take no input but dragging.
+TEST(DownloadInputTest, OnlyTheProgressDialogTakesInputButTheFrameStillDrags)
+{
+    HWND progress = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND cancel = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 5, 5, progress, nullptr, nullptr, nullptr);
+    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 5, 5, frame, nullptr, nullptr, nullptr);
+    struct Case {
+        HWND hwnd;
+        UINT message;
+        bool blocked;
+    };
+    const Case cases[] = {
+        {button, WM_LBUTTONDOWN, true}, {button, WM_LBUTTONUP, true},     {frame, WM_RBUTTONDOWN, true},
+        {frame, WM_KEYDOWN, true},      {frame, WM_SYSKEYDOWN, true},     {button, WM_CHAR, true},
+        {frame, WM_MOUSEWHEEL, true},   {frame, WM_NCLBUTTONDOWN, false}, {frame, WM_MOUSEMOVE, false},
+        {frame, WM_PAINT, false},       {frame, WM_TIMER, false},         {cancel, WM_LBUTTONDOWN, false},
+        {cancel, WM_KEYDOWN, false},    {progress, WM_LBUTTONUP, false},
+    };
+    for (const Case& c : cases) {
+        MSG message{c.hwnd, c.message, 0, 0, 0, {0, 0}};
+        EXPECT_EQ(IsBlockedDuringDownload(message, progress), c.blocked) << c.message;
+    }
+    DestroyWindow(frame);
+    DestroyWindow(progress);
 }
 
 // The confirmation dialog that the close button opens, once it is up.

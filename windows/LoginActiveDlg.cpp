@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "skin/LayeredPngSkin.h"
 #include "windows/ConfirmDlg.h"
+#include "windows/DownloadProgressDlg.h"
 #include "windows/LoginDlg.h"
 
 namespace {
@@ -169,7 +170,13 @@ void CLoginActiveDlg::OnBnClickedClose()
 
 void CLoginActiveDlg::HandleAppLogin(CString json)
 {
-    if (!HandleLoginPayload(json, theApp.m_strLaunchParam))
+    // A missing client is downloaded with its progress shown over the
+    // login windows.
+    CWnd* owner = m_pMainDlg;
+    const DownloadRunner withProgress = [owner](const CString& url, const CString& clientPath) {
+        return RunDownloadWithProgress(url, clientPath, owner);
+    };
+    if (!HandleLoginPayload(json, theApp.m_strLaunchParam, withProgress))
         return;
     DisconnectElementEvents();
 }

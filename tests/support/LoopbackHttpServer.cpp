@@ -2,6 +2,7 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -150,10 +151,27 @@ void LoopbackHttpServer::Answer(SOCKET client)
         head += "Content-Length: " + std::to_string(reply.body.size()) + "\r\n";
     head += "\r\n";
 
-    const size_t bodyToSend = reply.fault == HttpReply::Fault::None ? reply.body.size() : reply.body.size() / 2;
-    if (SendAll(client, head.data(), head.size()))
+    const bool whole = reply.fault == HttpReply::Fault::None || reply.fault == HttpReply::Fault::Trickle;
+    const size_t bodyToSend = whole ? reply.body.size() : reply.body.size() / 2;
+    if (!SendAll(client, head.data(), head.size())) {
+        closesocket(client);
+        return;
+    }
+    if (reply.fault == HttpReply::Fault::Trickle) {
+        const size_t piece = 32 * 1024;
+        for (size_t sent = 0; sent < bodyToSend && !m_stopping; sent += piece) {
+            if (!SendAll(client, reply.body.data() + sent, std::min(piece, bodyToSend - sent)))
+                break;
+            Sleep(100);
+        }
+    } else {
         SendAll(client, reply.body.data(), bodyToSend);
+    }
 
+    if (reply.fault == HttpReply::Fault::Stall) {
+        while (!m_stopping)
+            Sleep(20);
+    }
     if (reply.fault == HttpReply::Fault::ResetMidBody) {
         // A zero linger turns the close into a reset.
         linger abortive{1, 0};

@@ -15,6 +15,8 @@ struct HttpReply {
         None,
         ResetMidBody,  // sends half the body, then resets the connection
         ShortBody,  // announces the whole body, sends half, closes cleanly
+        Stall,  // sends half the body, then nothing until the server stops
+        Trickle,  // sends the body slowly: 32 KiB every 100 ms
     };
     int status = 200;
     std::string body;

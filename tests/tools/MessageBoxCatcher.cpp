@@ -6,6 +6,7 @@ namespace {
 
 HHOOK g_hook = nullptr;
 MessageBoxCatcher::Report g_report;
+MessageBoxCatcher::DialogReport g_dialogReport;
 
 const int kMessageBoxTextId = 0xFFFF;
 
@@ -14,8 +15,11 @@ LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam)
     if (code == HC_ACTION) {
         const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
         wchar_t className[16] = {};
-        if (call->message == WM_INITDIALOG && GetClassNameW(call->hwnd, className, 16) &&
-            wcscmp(className, L"#32770") == 0 && GetDlgItem(call->hwnd, kMessageBoxTextId)) {
+        const bool dialog = call->message == WM_INITDIALOG && GetClassNameW(call->hwnd, className, 16) &&
+                            wcscmp(className, L"#32770") == 0;
+        if (dialog && !GetDlgItem(call->hwnd, kMessageBoxTextId) && g_dialogReport)
+            g_dialogReport(call->hwnd);
+        if (dialog && GetDlgItem(call->hwnd, kMessageBoxTextId)) {
             wchar_t caption[1024] = {};
             wchar_t text[4096] = {};
             GetWindowTextW(call->hwnd, caption, 1024);
@@ -32,9 +36,10 @@ LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-MessageBoxCatcher::MessageBoxCatcher(Report report)
+MessageBoxCatcher::MessageBoxCatcher(Report report, DialogReport otherDialogs)
 {
     g_report = std::move(report);
+    g_dialogReport = std::move(otherDialogs);
     g_hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterWindowProc, nullptr, GetCurrentThreadId());
 }
 
@@ -44,4 +49,5 @@ MessageBoxCatcher::~MessageBoxCatcher()
         UnhookWindowsHookEx(g_hook);
     g_hook = nullptr;
     g_report = nullptr;
+    g_dialogReport = nullptr;
 }

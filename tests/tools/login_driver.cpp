@@ -1,6 +1,10 @@
 // Drives the launcher's login hand-over without the windows, in the current
 // working directory, with its own directory as the launcher directory:
 //
+// Options before the mode: --download-url URL replaces the download
+// address; --download-timeout MS the network timeout; --cancel-download
+// presses the progress dialog's cancel button shortly after it opens.
+//
 //   login_driver.exe [--download-url URL] payload TEXT
 //       hands TEXT to HandleAppLogin
 //   login_driver.exe [--download-url URL] redirect URL
@@ -20,7 +24,8 @@
 //       After the run and its clean-up it also prints "modal N".
 //
 // Message boxes are answered at once and printed as
-// "messagebox CAPTION | TEXT"; a script error as "scripterror TEXT"; after
+// "messagebox CAPTION | TEXT"; a shown download progress dialog as
+// "progress"; a script error as "scripterror TEXT"; after
 // the call it prints "quit N" when a quit request is pending, else
 // "no quit". Output is UTF-8.
 
@@ -143,6 +148,16 @@ void CallAppLogin(IDispatch* external, const CString& text)
     VariantClear(&argument);
 }
 
+const UINT_PTR kCancelTimer = 0xCA;
+const UINT kCancelDelayMs = 700;
+
+void CALLBACK PressCancel(HWND dialog, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(dialog, timer);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_BTN_CANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BTN_CANCEL)));
+}
+
 bool QuitPending()
 {
     MSG message;
@@ -191,9 +206,21 @@ int wmain(int argc, wchar_t** argv)
     // UTF-8 lines ending in a bare line feed, whatever the console does.
     _setmode(_fileno(stdout), _O_BINARY);
     int next = 1;
-    if (next + 1 < argc && std::wstring(argv[next]) == L"--download-url") {
-        SetClientDownloadUrl(argv[next + 1]);
-        next += 2;
+    bool cancelDownload = false;
+    for (;;) {
+        const std::wstring option = next < argc ? argv[next] : L"";
+        if (option == L"--download-url" && next + 1 < argc) {
+            SetClientDownloadUrl(argv[next + 1]);
+            next += 2;
+        } else if (option == L"--download-timeout" && next + 1 < argc) {
+            SetClientDownloadTimeoutMs(static_cast<DWORD>(_wtoi(argv[next + 1])));
+            next += 2;
+        } else if (option == L"--cancel-download") {
+            cancelDownload = true;
+            ++next;
+        } else {
+            break;
+        }
     }
     if (next >= argc)
         return Usage();
@@ -215,10 +242,21 @@ int wmain(int argc, wchar_t** argv)
         return Usage();
     const CString argument = argv[next + 1];
 
-    if (windows) {
-        MessageBoxCatcher catcher([](const std::wstring& caption, const std::wstring& text) {
+    // Message boxes and the download progress dialog, however they come.
+    MessageBoxCatcher catcher(
+        [](const std::wstring& caption, const std::wstring& text) {
             PrintLine(L"messagebox " + OneLine(caption) + L" | " + OneLine(text));
+        },
+        [cancelDownload](HWND dialog) {
+            if (!GetDlgItem(dialog, IDC_DOWNLOAD_PROGRESS))
+                return;
+            PrintLine(L"progress");
+            // Pressed once the transfer is under way.
+            if (cancelDownload)
+                SetTimer(dialog, kCancelTimer, kCancelDelayMs, PressCancel);
         });
+
+    if (windows) {
         // Once the page dialog is up, inside the main window's modal run.
         ModalProbe deliver([&] { DeliverToWindows(action, argument); }, 300);
         theApp.InitInstance();
@@ -230,9 +268,6 @@ int wmain(int argc, wchar_t** argv)
 
     OleInitialize(nullptr);
     {
-        MessageBoxCatcher catcher([](const std::wstring& caption, const std::wstring& text) {
-            PrintLine(L"messagebox " + OneLine(caption) + L" | " + OneLine(text));
-        });
         CLoginActiveDlg dialog;
         if (action == L"payload") {
             dialog.HandleAppLogin(argument);
