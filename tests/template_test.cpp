@@ -26,7 +26,7 @@ DialogTemplate LoadTemplate(UINT id)
 const WORD kButton = 0x0080;
 const WORD kStatic = 0x0082;
 
-struct ControlSpec {
+struct ExpectedControl {
     DWORD id;
     const wchar_t* className;  // null: the predefined class given by ordinal
     WORD ordinal;
@@ -50,30 +50,30 @@ WORD ClassOrdinal(const DialogTemplateControl& control)
     return 0;
 }
 
-void ExpectControls(const DialogTemplate& dialog, const std::vector<ControlSpec>& specs)
+void ExpectControls(const DialogTemplate& dialog, const std::vector<ExpectedControl>& expectations)
 {
-    ASSERT_EQ(dialog.Controls().size(), specs.size());
-    for (size_t i = 0; i < specs.size(); ++i) {
+    ASSERT_EQ(dialog.Controls().size(), expectations.size());
+    for (size_t i = 0; i < expectations.size(); ++i) {
         const DialogTemplateControl& control = dialog.Controls()[i];
-        const ControlSpec& spec = specs[i];
-        SCOPED_TRACE(spec.id);
-        EXPECT_EQ(control.id, spec.id);
-        if (spec.className)
-            EXPECT_EQ(std::wstring(control.className), spec.className);
+        const ExpectedControl& expected = expectations[i];
+        SCOPED_TRACE(expected.id);
+        EXPECT_EQ(control.id, expected.id);
+        if (expected.className)
+            EXPECT_EQ(std::wstring(control.className), expected.className);
         else if (ClassOrdinal(control) == 0)
             // The resource compiler may name a predefined class instead of
             // giving its ordinal; the dialog manager takes either.
-            EXPECT_EQ(_wcsicmp(control.className.c_str(), spec.ordinal == kButton ? L"Button" : L"Static"), 0)
+            EXPECT_EQ(_wcsicmp(control.className.c_str(), expected.ordinal == kButton ? L"Button" : L"Static"), 0)
                 << ToUtf8(control.className);
         else
-            EXPECT_EQ(ClassOrdinal(control), spec.ordinal);
-        EXPECT_EQ(Title(control), spec.text);
-        EXPECT_EQ(control.style, spec.style);
-        EXPECT_EQ(control.exStyle, spec.exStyle);
-        EXPECT_EQ(control.x, spec.x);
-        EXPECT_EQ(control.y, spec.y);
-        EXPECT_EQ(control.cx, spec.cx);
-        EXPECT_EQ(control.cy, spec.cy);
+            EXPECT_EQ(ClassOrdinal(control), expected.ordinal);
+        EXPECT_EQ(Title(control), expected.text);
+        EXPECT_EQ(control.style, expected.style);
+        EXPECT_EQ(control.exStyle, expected.exStyle);
+        EXPECT_EQ(control.x, expected.x);
+        EXPECT_EQ(control.y, expected.y);
+        EXPECT_EQ(control.cx, expected.cx);
+        EXPECT_EQ(control.cy, expected.cy);
     }
 }
 
