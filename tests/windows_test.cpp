@@ -2,6 +2,8 @@
 // minimising, the confirmation dialog and the end of the modal run.
 
 #include "res/resource.h"
+#include "login/ClientDownload.h"
+#include "support/LoopbackHttpServer.h"
 #include "support/ModalProbe.h"
 #include "support/TempDir.h"
 #include "windows/ConfirmDlg.h"
@@ -360,6 +362,61 @@ TEST(DownloadInputTest, OnlyTheProgressDialogTakesInputButTheFrameStillDrags)
     }
     DestroyWindow(frame);
     DestroyWindow(progress);
+}
+
+// The visible dialog of this thread holding control id.
+HWND FindDialogWithItem(int id)
+{
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) {
+            Search* search = reinterpret_cast<Search*>(data);
+            if (GetDlgItem(hwnd, search->id) && IsWindowVisible(hwnd)) {
+                search->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A hand-over that is downloading the client runs a message loop: nothing
+// that runs meanwhile may start a second login.
+TEST(HandOverTest, NoSecondLoginStartsWhileOneDownloads)
+{
+    const std::wstring client = ExecutableDirectory() + L"\\tarvo_vk_launch.exe";
+    ASSERT_FALSE(FileExists(client));
+    LoopbackHttpServer server;
+    server.Route("/client.exe", HttpReply{200, std::string(8 << 20, 'c'), true, HttpReply::Fault::Trickle});
+    const CString configured = ClientDownloadUrl();
+    SetClientDownloadUrl(server.Url("/client.exe"));
+    TempDir dir;
+    WorkingDirectory workingDirectory(dir.Path());
+    CLoginActiveDlg dialog;
+    bool progressShown = false;
+    ModalProbe probe(
+        [&] {
+            dialog.HandleAppLogin(L"second");
+            HWND progress = FindDialogWithItem(IDC_DOWNLOAD_PROGRESS);
+            progressShown = progress != nullptr;
+            SendMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_BTN_CANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(progress, IDC_BTN_CANCEL)));
+        },
+        500);
+    dialog.HandleAppLogin(LR"({"uid":"1","token":"T","server_id":"2","sign":"S"})");
+    SetClientDownloadUrl(configured);
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(ReadWholeFile(dir.File(L"log.txt")),
+              "{\"uid\":\"1\",\"token\":\"T\",\"server_id\":\"2\",\"sign\":\"S\"}\r\nT&2&0&S\r\n");
+    EXPECT_FALSE(FileExists(client));
+    EXPECT_FALSE(FileExists(client + L".download"));
+    MSG quit;
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 // The confirmation dialog that the close button opens, once it is up.

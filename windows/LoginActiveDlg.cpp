@@ -170,6 +170,14 @@ void CLoginActiveDlg::OnBnClickedClose()
 
 void CLoginActiveDlg::HandleAppLogin(CString json)
 {
+    if (m_bHandingOver)
+        return;
+    struct HandingOver {
+        bool& flag;
+        explicit HandingOver(bool& running) : flag(running) { flag = true; }
+        ~HandingOver() { flag = false; }
+    } handingOver(m_bHandingOver);
+
     // A missing client is downloaded with its progress shown over the
     // login windows.
     CWnd* owner = m_pMainDlg;

@@ -46,6 +46,10 @@ public:
     CPngButton m_btnMin;
     CPngButton m_btnClose;
     ElementEventMap m_mapElementEvents;
+    // Set while a hand-over runs: the download's message loop lets page
+    // scripts and browser events run, and none of them may start a second
+    // login meanwhile.
+    bool m_bHandingOver = false;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
