@@ -2,6 +2,7 @@
 
 #include "app/LoginApp.h"
 #include "res/resource.h"
+#include "support/LoginWindowsUp.h"
 #include "support/ModalProbe.h"
 #include "windows/LoginActiveDlg.h"
 #include "windows/LoginDlg.h"
@@ -34,12 +35,15 @@ TEST(LoginAppTest, StartsEmptyAndClosingEndsTheRunWithItsCleanUp)
     EXPECT_TRUE(theApp.m_strLaunchParam.IsEmpty());
     EXPECT_EQ(theApp.m_dwRestartManagerSupportFlags, AFX_RESTART_MANAGER_SUPPORT_RESTART);
     bool sawWindows = false;
-    ModalProbe probe([&] {
-        CLoginDlg* main = MainWindow();
-        ASSERT_NE(main, nullptr);
-        sawWindows = main->IsWindowVisible() && main->m_pLoginActiveDlg && main->m_pLoginActiveDlg->IsWindowVisible();
-        main->SendMessage(WM_CLOSE);
-    });
+    ModalProbe probe(
+        [&] {
+            CLoginDlg* main = MainWindow();
+            ASSERT_NE(main, nullptr);
+            sawWindows =
+                main->IsWindowVisible() && main->m_pLoginActiveDlg && main->m_pLoginActiveDlg->IsWindowVisible();
+            main->SendMessage(WM_CLOSE);
+        },
+        50, LoginWindowsUp);
     EXPECT_FALSE(theApp.InitInstance());
     EXPECT_TRUE(sawWindows);
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
@@ -50,16 +54,18 @@ TEST(LoginAppTest, StartsEmptyAndClosingEndsTheRunWithItsCleanUp)
 
 TEST(LoginAppTest, AConfirmedExitQuitsWithCode16AndNoBoxStays)
 {
-    ModalProbe probe([&] {
-        CLoginActiveDlg* page = MainWindow()->m_pLoginActiveDlg;
-        ModalProbe answer([] {
-            HWND confirm = GetActiveWindow();
-            SendMessageW(confirm, WM_COMMAND, MAKEWPARAM(IDC_BTN_OK, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(confirm, IDC_BTN_OK)));
-        });
-        page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_CLOSE, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(page->m_btnClose.m_hWnd));
-    });
+    ModalProbe probe(
+        [&] {
+            CLoginActiveDlg* page = MainWindow()->m_pLoginActiveDlg;
+            ModalProbe answer([] {
+                HWND confirm = GetActiveWindow();
+                SendMessageW(confirm, WM_COMMAND, MAKEWPARAM(IDC_BTN_OK, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(confirm, IDC_BTN_OK)));
+            });
+            page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_CLOSE, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(page->m_btnClose.m_hWnd));
+        },
+        50, LoginWindowsUp);
     const ULONGLONG start = GetTickCount64();
     // The failure box of a run ended by a quit request closes at once.
     EXPECT_FALSE(theApp.InitInstance());

@@ -2,6 +2,7 @@
 // minimising, the confirmation dialog and the end of the modal run.
 
 #include "res/resource.h"
+#include "app/LoginApp.h"
 #include "login/ClientDownload.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalProbe.h"
@@ -394,6 +395,7 @@ TEST(HandOverTest, NoSecondLoginStartsWhileOneDownloads)
     LoopbackHttpServer server;
     server.Route("/client.exe", HttpReply{200, std::string(8 << 20, 'c'), true, HttpReply::Fault::Trickle});
     const CString configured = ClientDownloadUrl();
+    const CStringA launchParam = theApp.m_strLaunchParam;
     SetClientDownloadUrl(server.Url("/client.exe"));
     TempDir dir;
     WorkingDirectory workingDirectory(dir.Path());
@@ -410,6 +412,7 @@ TEST(HandOverTest, NoSecondLoginStartsWhileOneDownloads)
         500);
     dialog.HandleAppLogin(LR"({"uid":"1","token":"T","server_id":"2","sign":"S"})");
     SetClientDownloadUrl(configured);
+    theApp.m_strLaunchParam = launchParam;
     EXPECT_TRUE(progressShown);
     EXPECT_EQ(ReadWholeFile(dir.File(L"log.txt")),
               "{\"uid\":\"1\",\"token\":\"T\",\"server_id\":\"2\",\"sign\":\"S\"}\r\nT&2&0&S\r\n");

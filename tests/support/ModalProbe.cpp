@@ -10,8 +10,9 @@ std::map<UINT_PTR, ModalProbe*>& Probes()
 }
 }  // namespace
 
-ModalProbe::ModalProbe(std::function<void()> probe, UINT delayMs)
-    : m_timer(SetTimer(nullptr, 0, delayMs, &ModalProbe::OnTimer)), m_probe(std::move(probe))
+ModalProbe::ModalProbe(std::function<void()> probe, UINT delayMs, std::function<bool()> ready)
+    : m_timer(SetTimer(nullptr, 0, delayMs, &ModalProbe::OnTimer)), m_delayMs(delayMs), m_probe(std::move(probe)),
+      m_ready(std::move(ready))
 {
     Probes()[m_timer] = this;
 }
@@ -28,9 +29,17 @@ void CALLBACK ModalProbe::OnTimer(HWND, UINT, UINT_PTR id, DWORD)
     const auto found = Probes().find(id);
     if (found == Probes().end() || !found->second->m_probe)
         return;
+    ModalProbe* self = found->second;
+    const int kMostWaits = 400;
+    if (self->m_ready && !self->m_ready() && self->m_waits++ < kMostWaits) {
+        Probes().erase(found);
+        self->m_timer = SetTimer(nullptr, 0, self->m_delayMs, &ModalProbe::OnTimer);
+        Probes()[self->m_timer] = self;
+        return;
+    }
     // Runs once, even if the probe itself pumps messages.
-    std::function<void()> probe = std::move(found->second->m_probe);
-    found->second->m_probe = nullptr;
+    std::function<void()> probe = std::move(self->m_probe);
+    self->m_probe = nullptr;
     probe();
 }
 

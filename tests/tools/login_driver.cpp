@@ -33,6 +33,7 @@
 #include "login/GameClient.h"
 #include "app/LoginApp.h"
 #include "browser/ImpIDispatch.h"
+#include "support/LoginWindowsUp.h"
 #include "support/ModalProbe.h"
 #include "windows/LoginDlg.h"
 #include "res/resource.h"
@@ -258,7 +259,7 @@ int wmain(int argc, wchar_t** argv)
 
     if (windows) {
         // Once the page dialog is up, inside the main window's modal run.
-        ModalProbe deliver([&] { DeliverToWindows(action, argument); }, 300);
+        ModalProbe deliver([&] { DeliverToWindows(action, argument); }, 100, LoginWindowsUp);
         theApp.InitInstance();
         ReportPendingQuit();
         PrintLine(L"modal " + std::to_wstring(theApp.m_nModalResult));

@@ -14,6 +14,7 @@
 //       hover/press repaints of a button
 
 #include "app/LoginApp.h"
+#include "support/LoginWindowsUp.h"
 #include "support/ModalProbe.h"
 #include "support/ProcessCounters.h"
 #include "windows/LoginActiveDlg.h"
@@ -154,7 +155,7 @@ int Resources(int repaints)
             PrintResources("after_repaints");
             main->SendMessage(WM_CLOSE);
         },
-        200);
+        100, LoginWindowsUp);
     theApp.InitInstance();
     return theApp.ExitInstance();
 }
