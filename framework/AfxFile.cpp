@@ -42,14 +42,6 @@ void CFile::Write(const void* data, UINT count)
     }
 }
 
-UINT CFile::Read(void* data, UINT count)
-{
-    DWORD read = 0;
-    if (!ReadFile(m_hFile.Get(), data, count, &read, nullptr))
-        ThrowLastError();
-    return read;
-}
-
 void CFile::Close()
 {
     HANDLE handle = m_hFile.Detach();

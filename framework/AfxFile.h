@@ -41,13 +41,11 @@ public:
     ~CFile() = default;
 
     void Write(const void* data, UINT count);
-    UINT Read(void* data, UINT count);
     // Closes and reports a failure to do so (throws).
     void Close();
     // Closes and ignores any failure.
     void Abort() { m_hFile.Reset(); }
     bool IsOpen() const { return m_hFile.IsValid(); }
-    const CString& GetFilePath() const { return m_strFileName; }
 
 private:
     [[noreturn]] void ThrowLastError() const;

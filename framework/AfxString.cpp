@@ -64,18 +64,7 @@ CStringA::CStringA(const CString& text) : std::string(Narrow(text, CP_THREAD_ACP
 {
 }
 
-int CStringA::Find(const char* what, int start) const
-{
-    const size_t at = find(what, static_cast<size_t>(start));
-    return at == npos ? -1 : static_cast<int>(at);
-}
-
 std::string ToUtf8(const std::wstring& text)
 {
     return Narrow(text, CP_UTF8);
-}
-
-std::wstring FromUtf8(const std::string& text)
-{
-    return Widen(text, CP_UTF8);
 }

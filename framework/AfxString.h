@@ -41,10 +41,8 @@ public:
     bool IsEmpty() const { return empty(); }
     const char* GetString() const { return c_str(); }
     operator const char*() const { return c_str(); }
-    int Find(const char* what, int start = 0) const;
 };
 
 // UTF-8 for texts that leave the program (tool output, test files); the
 // launcher's own conversions use the ANSI code page above.
 std::string ToUtf8(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);

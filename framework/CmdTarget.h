@@ -13,7 +13,6 @@ public:
     virtual ~CCmdTarget() = default;
 
     void EnableAutomation() { m_bAutomation = true; }
-    bool IsAutomationEnabled() const { return m_bAutomation; }
     // Null until automation is enabled.
     IDispatch* GetIDispatch(bool addRef);
     ULONG GetRefCount() const { return m_dwRef; }

@@ -45,12 +45,6 @@ struct FileHandleTraits {
     static void Close(Type h) { ::CloseHandle(h); }
 };
 
-struct KernelHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::CloseHandle(h); }
-};
-
 struct InternetHandleTraits {
     using Type = HINTERNET;
     static Type Invalid() { return nullptr; }
@@ -58,5 +52,4 @@ struct InternetHandleTraits {
 };
 
 using ScopedFileHandle = UniqueHandle<FileHandleTraits>;
-using ScopedHandle = UniqueHandle<KernelHandleTraits>;
 using ScopedInternetHandle = UniqueHandle<InternetHandleTraits>;
