@@ -1,9 +1,8 @@
 #include "framework/AfxInet.h"
 
-#include "framework/SystemError.h"
+#include "framework/ModuleFileName.h"
 
 #include <cwchar>
-#include <vector>
 
 namespace {
 
@@ -15,16 +14,9 @@ namespace {
 
 CString ProgramName()
 {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return L"launcher";
-        if (length < path.size())
-            break;
-        path.resize(path.size() * 2);
-    }
-    CString name(path.data());
+    CString name = AfxGetModuleFileName();
+    if (name.IsEmpty())
+        return L"launcher";
     const int slash = static_cast<int>(name.find_last_of(L"\\/"));
     if (slash >= 0)
         name = name.Mid(slash + 1);
@@ -33,11 +25,6 @@ CString ProgramName()
 }
 
 }  // namespace
-
-CString CInternetException::GetErrorMessage() const
-{
-    return SystemErrorText(m_dwError);
-}
 
 BOOL AfxParseURL(const wchar_t* url, DWORD& serviceType, CString& server, CString& object, INTERNET_PORT& port)
 {

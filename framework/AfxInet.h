@@ -16,7 +16,6 @@
 class CInternetException {
 public:
     explicit CInternetException(DWORD error) : m_dwError(error) {}
-    CString GetErrorMessage() const;
 
     DWORD m_dwError;
 };

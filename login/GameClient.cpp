@@ -1,11 +1,10 @@
 #include "login/GameClient.h"
 
+#include "framework/ModuleFileName.h"
 #include "login/ClientDownload.h"
 
 #include <shlwapi.h>
 #include <windows.h>
-
-#include <vector>
 
 const wchar_t kClientFileName[] = L"tarvo_vk_launch.exe";
 
@@ -19,18 +18,7 @@ const int kQuitExitCode = 16;
 
 CString GetModuleDirectory()
 {
-    // Paths may be longer than MAX_PATH: grow until the whole path fits.
-    std::vector<wchar_t> buffer(MAX_PATH);
-    DWORD length = 0;
-    for (;;) {
-        length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return CString();
-        if (length < buffer.size())
-            break;
-        buffer.resize(buffer.size() * 2);
-    }
-    CString path(buffer.data(), length);
+    CString path = AfxGetModuleFileName();
     path.Replace(L'\\', L'/');
     const int slash = path.ReverseFind(L'/');
     return slash < 0 ? CString() : path.Left(slash);
