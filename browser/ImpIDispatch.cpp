@@ -1,8 +1,7 @@
 #include "browser/ImpIDispatch.h"
 
+#include "framework/VariantString.h"
 #include "windows/LoginActiveDlg.h"
-
-#include <string>
 
 namespace {
 
@@ -25,26 +24,6 @@ bool BeginsLike(const wchar_t* name, const wchar_t* known, LCID locale)
         return false;
     return CompareStringW(locale, NORM_IGNOREWIDTH, known, kSignificantCharacters, name, kSignificantCharacters) ==
            CSTR_EQUAL;
-}
-
-// The text of a string argument, possibly passed by reference.
-bool ArgumentText(const VARIANTARG& argument, std::wstring& text)
-{
-    const VARIANT* value = &argument;
-    if (V_VT(value) == (VT_BYREF | VT_VARIANT)) {
-        value = V_VARIANTREF(value);
-        if (!value)
-            return false;
-    }
-    BSTR string = nullptr;
-    if (V_VT(value) == VT_BSTR)
-        string = V_BSTR(value);
-    else if (V_VT(value) == (VT_BYREF | VT_BSTR) && V_BSTRREF(value))
-        string = *V_BSTRREF(value);
-    else
-        return false;
-    text.assign(string ? string : L"", string ? SysStringLen(string) : 0);
-    return true;
 }
 
 }  // namespace
@@ -100,9 +79,10 @@ HRESULT CImpIDispatch::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAM
         }
     } else if (dispid == DISPID_APPLOGIN && (flags & DISPATCH_METHOD)) {
         // No argument, or one that is not a string, hands nothing over.
-        std::wstring text;
-        if (params && params->cArgs > 0 && params->rgvarg && ArgumentText(params->rgvarg[0], text) && m_pLoginActiveDlg)
-            m_pLoginActiveDlg->HandleAppLogin(CString(text));
+        CString text;
+        if (params && params->cArgs > 0 && params->rgvarg && VariantString(&params->rgvarg[0], text) &&
+            m_pLoginActiveDlg)
+            m_pLoginActiveDlg->HandleAppLogin(text);
     }
     return S_OK;
 }

@@ -3,6 +3,7 @@
 #include "app/LoginApp.h"
 #include "framework/AfxConnection.h"
 #include "framework/EventSink.h"
+#include "framework/VariantString.h"
 #include "login/Endpoints.h"
 #include "login/LoginHandoff.h"
 #include "login/RedirectCapture.h"
@@ -43,18 +44,12 @@ const DispatchMap<CLoginActiveDlg>& LinkEvents()
     return map;
 }
 
-// The address of a navigation event: a string, possibly behind a reference.
+// The address of a navigation event; empty when it holds none.
 CString VariantText(const VARIANT* value)
 {
-    while (value && V_VT(value) == (VT_BYREF | VT_VARIANT))
-        value = V_VARIANTREF(value);
-    if (!value)
-        return CString();
-    if (V_VT(value) == VT_BSTR && V_BSTR(value))
-        return CString(V_BSTR(value), SysStringLen(V_BSTR(value)));
-    if (V_VT(value) == (VT_BYREF | VT_BSTR) && V_BSTRREF(value) && *V_BSTRREF(value))
-        return CString(*V_BSTRREF(value), SysStringLen(*V_BSTRREF(value)));
-    return CString();
+    CString text;
+    VariantString(value, text);
+    return text;
 }
 
 }  // namespace
