@@ -7,6 +7,7 @@
 #include "browser/CustomOccManager.h"
 #include "browser/ImpIDispatch.h"
 #include "res/resource.h"
+#include "support/BrowserEventArguments.h"
 #include "support/FakeAnchor.h"
 #include "support/FakeBrowser.h"
 #include "support/FakeHtmlDocument.h"
@@ -104,60 +105,6 @@ TEST(OccManagerTest, MakesCustomSites)
     EXPECT_NE(dynamic_cast<CCustomControlSite*>(site.get()), nullptr);
 }
 
-// Variants as the control passes them: the frame as VT_DISPATCH, every
-// other argument by reference.
-class EventArguments {
-public:
-    explicit EventArguments(const std::wstring& url) : m_url(SysAllocString(url.c_str()))
-    {
-        VariantInit(&m_address);
-        V_VT(&m_address) = VT_BSTR;
-        V_BSTR(&m_address) = m_url;
-    }
-    ~EventArguments() { SysFreeString(m_url); }
-
-    // NavigateComplete2 and DocumentComplete: (frame, URL).
-    DISPPARAMS* FrameAndUrl()
-    {
-        m_args.assign(2, VARIANTARG{});
-        SetByRef(m_args[0], &m_address);
-        V_VT(&m_args[1]) = VT_DISPATCH;
-        V_DISPATCH(&m_args[1]) = nullptr;
-        m_params = DISPPARAMS{m_args.data(), nullptr, 2, 0};
-        return &m_params;
-    }
-    // BeforeNavigate2: (frame, URL, Flags, TargetFrameName, PostData,
-    // Headers, Cancel).
-    DISPPARAMS* BeforeNavigate(VARIANT_BOOL* cancel)
-    {
-        m_args.assign(7, VARIANTARG{});
-        for (VARIANT& empty : m_empties)
-            VariantInit(&empty);
-        V_VT(&m_args[0]) = VT_BYREF | VT_BOOL;
-        V_BOOLREF(&m_args[0]) = cancel;
-        for (int i = 0; i < 4; ++i)
-            SetByRef(m_args[1 + i], &m_empties[i]);
-        SetByRef(m_args[5], &m_address);
-        V_VT(&m_args[6]) = VT_DISPATCH;
-        V_DISPATCH(&m_args[6]) = nullptr;
-        m_params = DISPPARAMS{m_args.data(), nullptr, 7, 0};
-        return &m_params;
-    }
-
-private:
-    static void SetByRef(VARIANTARG& argument, VARIANT* value)
-    {
-        V_VT(&argument) = VT_BYREF | VT_VARIANT;
-        V_VARIANTREF(&argument) = value;
-    }
-
-    BSTR m_url;
-    VARIANT m_address;
-    VARIANT m_empties[4];
-    std::vector<VARIANTARG> m_args;
-    DISPPARAMS m_params{};
-};
-
 // The page dialog object with a stand-in window for its browser, in a
 // working directory of its own.
 class PageEventsTest : public ::testing::Test {
@@ -178,7 +125,7 @@ protected:
 TEST_F(PageEventsTest, ACompletedNavigationShowsTheBrowserAndHandsNothingOverForOtherAddresses)
 {
     EXPECT_FALSE(m_dialog.m_browser.IsWindowVisible());
-    EventArguments event(L"https://login.voskar.example/vosk/index.php");
+    BrowserEventArguments event(L"https://login.voskar.example/vosk/index.php");
     EXPECT_TRUE(m_dialog.OnEvent(IDC_BROWSER, kNavigateComplete2, event.FrameAndUrl()));
     EXPECT_TRUE(m_dialog.m_browser.IsWindowVisible());
     EXPECT_FALSE(FileExists(m_dir.File(L"log.txt")));
@@ -187,7 +134,7 @@ TEST_F(PageEventsTest, ACompletedNavigationShowsTheBrowserAndHandsNothingOverFor
 TEST_F(PageEventsTest, NoNavigationIsCancelledAndOddShapesAreIgnored)
 {
     VARIANT_BOOL cancel = VARIANT_FALSE;
-    EventArguments event(L"http://127.0.0.1/anything");
+    BrowserEventArguments event(L"http://127.0.0.1/anything");
     EXPECT_TRUE(m_dialog.OnEvent(IDC_BROWSER, kBeforeNavigate2, event.BeforeNavigate(&cancel)));
     EXPECT_EQ(cancel, VARIANT_FALSE);
 
@@ -205,7 +152,7 @@ TEST_F(PageEventsTest, RejectedRedirectPayloadIsTracedOnly)
 {
     // A redirect whose query makes no complete payload is traced and goes
     // no further.
-    EventArguments event(L"https://h/openapi/ly/dy/login?isAdult=1&qid=Q");
+    BrowserEventArguments event(L"https://h/openapi/ly/dy/login?isAdult=1&qid=Q");
     EXPECT_TRUE(m_dialog.OnEvent(IDC_BROWSER, kNavigateComplete2, event.FrameAndUrl()));
     EXPECT_EQ(ReadWholeFile(m_dir.File(L"log.txt")), "{\"uid\":\"Q\",\"token\":\"qzT4k29w\"}\r\n");
 }
@@ -227,7 +174,7 @@ protected:
     }
     void Complete(const std::wstring& url)
     {
-        EventArguments event(url);
+        BrowserEventArguments event(url);
         EXPECT_TRUE(m_dialog.OnEvent(IDC_BROWSER, kDocumentComplete, event.FrameAndUrl()));
     }
     std::vector<std::wstring> Keys() const

@@ -33,6 +33,7 @@
 #include "login/GameClient.h"
 #include "app/LoginApp.h"
 #include "browser/ImpIDispatch.h"
+#include "support/BrowserEventArguments.h"
 #include "support/LoginWindowsUp.h"
 #include "support/ModalProbe.h"
 #include "windows/LoginDlg.h"
@@ -83,41 +84,19 @@ int Usage()
 
 const DISPID kNavigateComplete2 = 252;
 
-// Calls deliver with NavigateComplete2's arguments as the browser control
-// shapes them: the frame's dispatch interface, then the address as a
-// variant by reference around a string (arguments last first).
-template <typename Deliver>
-void WithNavigateComplete(const CString& url, Deliver deliver)
-{
-    VARIANT address;
-    VariantInit(&address);
-    V_VT(&address) = VT_BSTR;
-    V_BSTR(&address) = SysAllocStringLen(url.data(), static_cast<UINT>(url.size()));
-    VARIANTARG arguments[2];
-    VariantInit(&arguments[0]);
-    V_VT(&arguments[0]) = VT_BYREF | VT_VARIANT;
-    V_VARIANTREF(&arguments[0]) = &address;
-    VariantInit(&arguments[1]);
-    V_VT(&arguments[1]) = VT_DISPATCH;
-    V_DISPATCH(&arguments[1]) = nullptr;
-    DISPPARAMS params{arguments, nullptr, 2, 0};
-    deliver(&params);
-    VariantClear(&address);
-}
-
 // Into the page dialog's event sink map.
 void DeliverNavigateComplete(CLoginActiveDlg& dialog, const CString& url)
 {
-    WithNavigateComplete(url, [&](DISPPARAMS* params) { dialog.OnEvent(IDC_BROWSER, kNavigateComplete2, params); });
+    BrowserEventArguments event(url);
+    dialog.OnEvent(IDC_BROWSER, kNavigateComplete2, event.FrameAndUrl());
 }
 
 // Into sink, as the control calls it.
 void InvokeNavigateComplete(IDispatch* sink, const CString& url)
 {
-    WithNavigateComplete(url, [&](DISPPARAMS* params) {
-        sink->Invoke(kNavigateComplete2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, params, nullptr, nullptr,
-                     nullptr);
-    });
+    BrowserEventArguments event(url);
+    sink->Invoke(kNavigateComplete2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, event.FrameAndUrl(), nullptr,
+                 nullptr, nullptr);
 }
 
 // The page's script road: a real page dialog window, the script object
