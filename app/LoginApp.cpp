@@ -59,12 +59,14 @@ BOOL CLoginApp::InitInstance()
             // stays only when the window could not be created at all.
             MessageBoxW(nullptr, kStartFailedText, kStartFailedCaption, 0);
         }
+        // The script object hands nothing to the page dialog once it goes.
+        m_pDispatch->m_pLoginActiveDlg = nullptr;
         if (dlg.m_pLoginActiveDlg) {
             delete dlg.m_pLoginActiveDlg;
             dlg.m_pLoginActiveDlg = nullptr;
         }
         delete shellManager;
-        delete m_pDispatch;
+        CImpIDispatch::Discard(m_pDispatch);
         m_pDispatch = nullptr;
         m_pMainWnd = nullptr;
     }

@@ -1,5 +1,6 @@
 #include "browser/ImpIDispatch.h"
 
+#include "framework/SystemBoundary.h"
 #include "framework/VariantString.h"
 #include "windows/LoginActiveDlg.h"
 
@@ -40,6 +41,25 @@ HRESULT CImpIDispatch::QueryInterface(REFIID iid, void** object)
     return S_OK;
 }
 
+ULONG CImpIDispatch::Release()
+{
+    const ULONG count = --m_cRef;
+    if (count == 0 && m_bOrphaned)
+        delete this;
+    return count;
+}
+
+void CImpIDispatch::Discard(CImpIDispatch* object)
+{
+    if (!object)
+        return;
+    object->m_pLoginActiveDlg = nullptr;
+    if (object->m_cRef == 0)
+        delete object;
+    else
+        object->m_bOrphaned = true;
+}
+
 HRESULT CImpIDispatch::GetTypeInfoCount(UINT*)
 {
     return E_NOTIMPL;
@@ -78,11 +98,16 @@ HRESULT CImpIDispatch::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAM
             V_BSTR(result) = SysAllocString(kPropertyValue);
         }
     } else if (dispid == DISPID_APPLOGIN && (flags & DISPATCH_METHOD)) {
-        // No argument, or one that is not a string, hands nothing over.
-        CString text;
-        if (params && params->cArgs > 0 && params->rgvarg && VariantString(&params->rgvarg[0], text) &&
-            m_pLoginActiveDlg)
-            m_pLoginActiveDlg->HandleAppLogin(text);
+        // Whatever the page passes, the script gets an answer: a text too
+        // large to copy fails the call, never the launcher.
+        return CallComGuarded([&] {
+            // No argument, or one that is not a string, hands nothing over.
+            CString text;
+            if (params && params->cArgs > 0 && params->rgvarg && VariantString(&params->rgvarg[0], text) &&
+                m_pLoginActiveDlg)
+                m_pLoginActiveDlg->HandleAppLogin(text);
+            return S_OK;
+        });
     }
     return S_OK;
 }

@@ -17,9 +17,10 @@ public:
     virtual ~CImpIDispatch() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    // The count never ends the object's life: the application deletes it.
+    // The count ends the object's life only once it is orphaned: otherwise
+    // the application deletes it.
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_cRef; }
-    ULONG STDMETHODCALLTYPE Release() override { return --m_cRef; }
+    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
@@ -29,4 +30,12 @@ public:
     ULONG m_cRef = 0;
     // Where AppLogin hands the login; not owned, set by the main window.
     CLoginActiveDlg* m_pLoginActiveDlg = nullptr;
+
+    // What the application does at the end of its run: deletes the object
+    // now, or, while a browser still holds a reference, when the last one
+    // is released. It hands nothing over from then on.
+    static void Discard(CImpIDispatch* object);
+
+private:
+    bool m_bOrphaned = false;
 };

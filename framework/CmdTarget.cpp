@@ -1,5 +1,7 @@
 #include "framework/CmdTarget.h"
 
+#include "framework/SystemBoundary.h"
+
 CCmdTarget::CCmdTarget() : m_xDispatch(*this)
 {
 }
@@ -61,17 +63,19 @@ HRESULT CCmdTarget::XDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count
 {
     if (!names || !ids || count == 0)
         return E_INVALIDARG;
-    HRESULT hr = m_owner.GetDispatchIDs(names[0], ids[0]);
-    // Parameter names are not supported.
-    for (UINT i = 1; i < count; ++i) {
-        ids[i] = DISPID_UNKNOWN;
-        hr = DISP_E_UNKNOWNNAME;
-    }
-    return hr;
+    return CallComGuarded([&] {
+        HRESULT hr = m_owner.GetDispatchIDs(names[0], ids[0]);
+        // Parameter names are not supported.
+        for (UINT i = 1; i < count; ++i) {
+            ids[i] = DISPID_UNKNOWN;
+            hr = DISP_E_UNKNOWNNAME;
+        }
+        return hr;
+    });
 }
 
 HRESULT CCmdTarget::XDispatch::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                       EXCEPINFO*, UINT*)
 {
-    return m_owner.InvokeDispatch(dispid, flags, params, result);
+    return CallComGuarded([&] { return m_owner.InvokeDispatch(dispid, flags, params, result); });
 }

@@ -1,21 +1,11 @@
 #include "framework/Dialog.h"
 
+#include "framework/MessagePump.h"
+#include "framework/ModalOwnership.h"
+#include "framework/SystemBoundary.h"
 #include "framework/WinApp.h"
 
-namespace {
-
-// The window that owns a modal dialog created without a parent: the
-// application's main window, if it is there.
-HWND SafeOwner(CWnd* parent)
-{
-    if (parent && parent->m_hWnd)
-        return parent->m_hWnd;
-    CWinApp* app = AfxGetApp();
-    HWND main = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
-    return main && ::IsWindow(main) ? main : nullptr;
-}
-
-}  // namespace
+#include <optional>
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 {
@@ -66,53 +56,41 @@ HWND CDialog::CreateFromTemplate(HWND owner)
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent)
 {
-    m_nIDTemplate = templateId;
     m_pParentWnd = parent;
+    return CreateOwned(templateId, parent ? parent->m_hWnd : nullptr);
+}
+
+BOOL CDialog::CreateOwned(UINT templateId, HWND owner)
+{
+    m_nIDTemplate = templateId;
     m_bModal = false;
-    return CreateFromTemplate(parent ? parent->m_hWnd : nullptr) != nullptr;
+    return CreateFromTemplate(owner) != nullptr;
 }
 
 INT_PTR CDialog::DoModal()
 {
-    HWND owner = SafeOwner(m_pParentWnd);
-    const bool disabledOwner = owner && ::IsWindowEnabled(owner);
-    if (disabledOwner)
-        ::EnableWindow(owner, FALSE);
-
+    std::optional<ModalOwnership> ownership(std::in_place, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr);
     m_bModal = true;
     m_bEnded = false;
     m_nModalResult = -1;
-    if (CreateFromTemplate(owner)) {
+    if (CreateFromTemplate(ownership->Owner())) {
+        ownership->SetModalWindow(m_hWnd);
         if (!IsWindowVisible())
             ShowWindow(SW_SHOWNORMAL);
-        while (!m_bEnded) {
-            MSG message;
-            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-            if (got == 0) {
-                // A quit request ends the run; it stays pending for the
-                // loops outside this one.
-                m_nModalResult = -1;
-                if (CWinApp* app = AfxGetApp())
-                    app->m_nExitCode = static_cast<int>(message.wParam);
-                PostQuitMessage(static_cast<int>(message.wParam));
-                break;
-            }
-            if (got == -1)
-                break;
-            if (!m_hWnd || !IsDialogMessageW(m_hWnd, &message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
+        const PumpEnd end = RunMessagePump([this] { return m_bEnded || !IsWindow(); });
+        if (end.quit) {
+            // A quit request ends the run; it stays pending for the loops
+            // outside this one.
+            m_nModalResult = -1;
+            if (CWinApp* app = AfxGetApp())
+                app->m_nExitCode = end.exitCode;
         }
     }
-    // The owner takes the activation back before the dialog goes.
-    if (disabledOwner) {
-        ::EnableWindow(owner, TRUE);
-        if (m_hWnd && ::GetActiveWindow() == m_hWnd)
-            ::SetActiveWindow(owner);
-    }
-    if (m_hWnd)
-        ::DestroyWindow(m_hWnd);
+    // The owners come back (with the activation) before the dialog goes.
+    HWND dialog = m_hWnd;
+    ownership.reset();
+    if (dialog)
+        ::DestroyWindow(dialog);
     m_bModal = false;
     return m_nModalResult;
 }
@@ -134,6 +112,20 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate)
     CDataExchange dx(this, saveAndValidate);
     DoDataExchange(&dx);
     return TRUE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* msg)
+{
+    const bool keyboard = msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST;
+    const bool mouse = msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST;
+    if (!keyboard && !mouse)
+        return FALSE;
+    if (keyboard && m_pCtrlCont) {
+        COleControlSite* site = m_pCtrlCont->SiteHoldingFocus(::GetFocus());
+        if (site && site->m_pActiveObject && site->m_pActiveObject->TranslateAccelerator(msg) == S_OK)
+            return TRUE;
+    }
+    return ::IsDialogMessageW(m_hWnd, msg);
 }
 
 BOOL CDialog::OnInitDialog()
@@ -171,10 +163,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM)
             return TRUE;
         // The template's ActiveX controls exist before the dialog's own
         // initialisation binds its members to them.
-        COccManager* manager = AfxGetOccManager();
-        if (manager && !dialog->m_activeXControls.empty())
-            dialog->m_pCtrlCont = manager->CreateDialogControls(dialog, dialog->m_activeXControls);
-        return dialog->OnInitDialog();
+        return CallGuarded<INT_PTR>(TRUE, [dialog] {
+            COccManager* manager = AfxGetOccManager();
+            if (manager && !dialog->m_activeXControls.empty())
+                dialog->m_pCtrlCont = manager->CreateDialogControls(dialog, dialog->m_activeXControls);
+            return dialog->OnInitDialog();
+        });
     }
     return FALSE;
 }

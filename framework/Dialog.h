@@ -30,6 +30,7 @@ public:
 
     // Modeless: creates the window from the template, owned by parent.
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    BOOL CreateOwned(UINT templateId, HWND owner);
     // Runs the dialog to its end: the EndDialog result, or -1 when it could
     // not be created or a quit request ended the run.
     virtual INT_PTR DoModal();
@@ -37,6 +38,9 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     virtual BOOL OnInitDialog();
+    // Keyboard messages go first to the hosted control that has the focus,
+    // then, with mouse messages, to the dialog manager.
+    BOOL PreTranslateMessage(MSG* msg) override;
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
 

@@ -2,6 +2,7 @@
 
 #include "framework/AfxConnection.h"
 #include "framework/Dialog.h"
+#include "framework/SystemBoundary.h"
 
 #include <olectl.h>
 
@@ -43,14 +44,28 @@ COccManager::CreateDialogControls(CDialog* dialog, const std::vector<DialogTempl
 
 COleControlContainer::~COleControlContainer()
 {
-    for (auto& site : m_sites)
+    for (auto& site : m_sites) {
         site->DestroyControl();
+        // Never deleted under a reference the control still holds.
+        if (site->m_dwRef > 0)
+            site.release()->Orphan();
+    }
 }
 
 COleControlSite* COleControlContainer::FindItem(UINT id) const
 {
     for (const auto& site : m_sites)
         if (site->m_nID == id)
+            return site.get();
+    return nullptr;
+}
+
+COleControlSite* COleControlContainer::SiteHoldingFocus(HWND focus) const
+{
+    if (!focus)
+        return nullptr;
+    for (const auto& site : m_sites)
+        if (site->m_hWnd && (site->m_hWnd == focus || ::IsChild(site->m_hWnd, focus)))
             return site.get();
     return nullptr;
 }
@@ -123,6 +138,7 @@ void COleControlSite::DestroyControl()
     if (m_dwEventCookie)
         AfxConnectionUnadvise(m_pObject.Get(), m_xEventSink.m_iid, &m_xEventSink, FALSE, m_dwEventCookie);
     m_dwEventCookie = 0;
+    m_pActiveObject.Reset();
     ComPtr<IOleInPlaceObject> inPlace = m_pObject.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
     if (inPlace)
         inPlace->InPlaceDeactivate();
@@ -132,6 +148,20 @@ void COleControlSite::DestroyControl()
     m_pDispatch.Reset();
     m_pObject.Reset();
     m_hWnd = nullptr;
+}
+
+void COleControlSite::Orphan()
+{
+    m_pCtrlCont = nullptr;
+    m_bOrphaned = true;
+}
+
+ULONG COleControlSite::Release()
+{
+    const ULONG count = --m_dwRef;
+    if (count == 0 && m_bOrphaned)
+        delete this;
+    return count;
 }
 
 void COleControlSite::MoveWindow(const RECT& rect)
@@ -217,6 +247,12 @@ HRESULT COleControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceU
     return S_OK;
 }
 
+HRESULT COleControlSite::SetActiveObject(IOleInPlaceActiveObject* activeObject, LPCOLESTR)
+{
+    m_pActiveObject = ComPtr<IOleInPlaceActiveObject>(activeObject);
+    return S_OK;
+}
+
 HRESULT COleControlSite::OnPosRectChange(LPCRECT rect)
 {
     if (!rect)
@@ -279,7 +315,12 @@ HRESULT COleControlSite::XEventSink::GetTypeInfoCount(UINT* count)
 HRESULT COleControlSite::XEventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                             UINT*)
 {
-    if (m_site.m_pCtrlCont && m_site.m_pCtrlCont->m_pWnd)
-        m_site.m_pCtrlCont->m_pWnd->OnEvent(m_site.m_nID, dispid, params);
+    // The control raised the event; what its handler does is no concern of
+    // the control's, whatever happens there.
+    CallComGuarded([&] {
+        if (m_site.m_pCtrlCont && m_site.m_pCtrlCont->m_pWnd)
+            m_site.m_pCtrlCont->m_pWnd->OnEvent(m_site.m_nID, dispid, params);
+        return S_OK;
+    });
     return S_OK;
 }

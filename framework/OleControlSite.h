@@ -34,6 +34,9 @@ public:
     HRESULT CreateControl(REFCLSID clsid, const RECT& rect, UINT id, DWORD style);
     // Deactivates, disconnects and releases the control.
     void DestroyControl();
+    // The container is going while the control still holds references to
+    // this site: the site stays until the last of them is released.
+    void Orphan();
 
     void MoveWindow(const RECT& rect);
     void ShowWindow(int command);
@@ -45,7 +48,8 @@ public:
     // IUnknown, shared by every interface of the site.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_dwRef; }
-    ULONG STDMETHODCALLTYPE Release() override { return --m_dwRef; }
+    // An orphaned site goes with the last reference the control kept.
+    ULONG STDMETHODCALLTYPE Release() override;
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
@@ -86,7 +90,9 @@ public:
     HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
     HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
     HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+    // The control's active object, whose TranslateAccelerator sees the
+    // keys the control gets.
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* activeObject, LPCOLESTR) override;
     HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return S_OK; }
@@ -111,6 +117,9 @@ public:
     RECT m_rect{};
     ComPtr<IOleObject> m_pObject;
     ComPtr<IDispatch> m_pDispatch;
+    // Kept from SetActiveObject until it is replaced, cleared or the
+    // control goes.
+    ComPtr<IOleInPlaceActiveObject> m_pActiveObject;
 
 protected:
     // Further interfaces a derived site answers with its identity; null
@@ -145,6 +154,7 @@ private:
 
     XEventSink m_xEventSink;
     DWORD m_dwEventCookie = 0;
+    bool m_bOrphaned = false;
 };
 
 // The sites of one dialog's controls; it owns them.
@@ -156,6 +166,8 @@ public:
     ~COleControlContainer();
 
     COleControlSite* FindItem(UINT id) const;
+    // The site whose control window is focus or holds it; null for none.
+    COleControlSite* SiteHoldingFocus(HWND focus) const;
 
     CDialog* m_pWnd;
     std::vector<std::unique_ptr<COleControlSite>> m_sites;

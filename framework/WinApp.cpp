@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include "framework/MessagePump.h"
+
 namespace {
 CWinApp* g_app = nullptr;
 }
@@ -17,12 +19,11 @@ CWinApp::~CWinApp()
 
 int CWinApp::Run()
 {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    m_nExitCode = static_cast<int>(message.wParam);
+    const PumpEnd end = RunMessagePump([] { return false; });
+    // The loop's own quit request: nothing outside it is waiting for it.
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    m_nExitCode = end.exitCode;
     return m_nExitCode;
 }
 

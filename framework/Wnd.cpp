@@ -1,6 +1,7 @@
 #include "framework/Wnd.h"
 
 #include "framework/OleControlSite.h"
+#include "framework/SystemBoundary.h"
 
 #include <algorithm>
 #include <vector>
@@ -18,9 +19,22 @@ LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam)
         CWnd* target = t_creationTarget;
         // Only the first window: its children are not ours to take.
         t_creationTarget = nullptr;
-        target->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        CallGuarded(false, [&] { return target->SubclassWindow(reinterpret_cast<HWND>(wParam)); });
     }
     return CallNextHookEx(t_creationHook, code, wParam, lParam);
+}
+
+// What the system gets for a message whose handler threw: creation fails,
+// a paint request is answered so it does not come back for ever, anything
+// else counts as handled.
+LRESULT ResultAfterException(HWND hwnd, UINT message)
+{
+    switch (message) {
+    case WM_NCCREATE: return FALSE;
+    case WM_CREATE: return -1;
+    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
+    default: return 0;
+    }
 }
 
 }  // namespace
@@ -33,7 +47,12 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
     const MSG previous = wnd->m_currentMsg;
     wnd->m_currentMsg = MSG{hwnd, message, wParam, lParam, 0, {0, 0}};
-    LRESULT result = wnd->WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = wnd->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        result = ResultAfterException(hwnd, message);
+    }
     wnd->m_currentMsg = previous;
 
     if (message == WM_NCDESTROY) {
@@ -196,7 +215,8 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
 void CWnd::CenterWindow(HWND alternateOwner)
 {
     HWND owner = alternateOwner ? alternateOwner : ::GetWindow(m_hWnd, GW_OWNER);
-    if (owner && !::IsWindowVisible(owner))
+    // A hidden or minimised owner has no place on screen to centre over.
+    if (owner && (!::IsWindowVisible(owner) || ::IsIconic(owner)))
         owner = nullptr;
     RECT window;
     ::GetWindowRect(m_hWnd, &window);

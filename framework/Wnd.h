@@ -122,13 +122,17 @@ public:
     }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     // Centres over the owner, or in the work area of the window's monitor
-    // when there is none.
+    // when there is none or it is hidden or minimised.
     void CenterWindow(HWND alternateOwner = nullptr);
     BOOL DestroyWindow();
 
     // Calls the hosted control's dispatch interface: args in call order,
     // the result (if any) into result. Needs the control's site.
     HRESULT InvokeHelper(DISPID dispid, WORD flags, VARIANT* result, std::initializer_list<VARIANTARG> args);
+
+    // A message of this window or of a window inside it, before it is
+    // translated and dispatched; true when this object took it.
+    virtual BOOL PreTranslateMessage(MSG*) { return FALSE; }
 
     HWND m_hWnd = nullptr;
     // The site of a hosted control this object stands for; null otherwise.

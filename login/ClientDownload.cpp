@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <vector>
 
 namespace {
@@ -111,9 +112,18 @@ void ClientDownload::Cancel()
         m_pRequest->Abort();
 }
 
-DownloadResult ClientDownload::Run()
+DownloadResult ClientDownload::Run() noexcept
 {
-    DownloadResult result = Transfer();
+    // Runs as a thread's start: whatever goes wrong ends as a failed
+    // download the user is told about.
+    DownloadResult result;
+    try {
+        result = Transfer();
+    } catch (const std::bad_alloc&) {
+        result = Failure(L"内存不足");
+    } catch (...) {
+        result = Failure(L"意外错误");
+    }
     if (m_cancelled && !result.succeeded)
         return DownloadResult{false, CString(), true};
     return result;

@@ -38,7 +38,7 @@ public:
 
     // The whole download; returns when it completed, failed or was
     // cancelled.
-    DownloadResult Run();
+    DownloadResult Run() noexcept;
     // From any thread: ends a running download as soon as possible (a
     // network wait is interrupted).
     void Cancel();

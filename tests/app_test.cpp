@@ -2,6 +2,7 @@
 
 #include "app/LoginApp.h"
 #include "res/resource.h"
+#include "support/FindWindows.h"
 #include "support/LoginWindowsUp.h"
 #include "support/ModalProbe.h"
 #include "windows/LoginActiveDlg.h"
@@ -18,16 +19,7 @@ CLoginDlg* MainWindow()
 
 int VisibleThreadWindows()
 {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) {
-            if (IsWindowVisible(hwnd))
-                ++*reinterpret_cast<int*>(data);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
+    return CountThreadWindows([](HWND hwnd) { return IsWindowVisible(hwnd) != FALSE; });
 }
 
 TEST(LoginAppTest, StartsEmptyAndClosingEndsTheRunWithItsCleanUp)

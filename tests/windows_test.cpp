@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "app/LoginApp.h"
 #include "login/ClientDownload.h"
+#include "support/FindWindows.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalProbe.h"
 #include "support/TempDir.h"
@@ -298,22 +299,19 @@ TEST(LauncherProcessTest, OnScreenStartsCentredAndEndsOnClose)
     LauncherWindows found{process.dwProcessId};
     for (int i = 0; i < 300 && !(found.frame && found.page); ++i) {
         Sleep(50);
-        EnumWindows(
-            [](HWND hwnd, LPARAM data) {
-                LauncherWindows* windows = reinterpret_cast<LauncherWindows*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(hwnd, &owner);
-                if (owner != windows->processId || !IsWindowVisible(hwnd))
-                    return TRUE;
-                wchar_t title[32] = {};
-                GetWindowTextW(hwnd, title, 32);
-                if (wcscmp(title, L"Voskar") == 0 && (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED))
-                    windows->frame = hwnd;
-                if (GetDlgItem(hwnd, IDC_BTN_CLOSE))
-                    windows->page = hwnd;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        FindTopLevelWindow([&found](HWND hwnd) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != found.processId || !IsWindowVisible(hwnd))
+                return false;
+            wchar_t title[32] = {};
+            GetWindowTextW(hwnd, title, 32);
+            if (wcscmp(title, L"Voskar") == 0 && (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED))
+                found.frame = hwnd;
+            if (GetDlgItem(hwnd, IDC_BTN_CLOSE))
+                found.page = hwnd;
+            return false;
+        });
     }
     ASSERT_NE(found.frame, nullptr);
     ASSERT_NE(found.page, nullptr);
@@ -338,52 +336,10 @@ TEST(LauncherProcessTest, OnScreenStartsCentredAndEndsOnClose)
     CloseHandle(process.hProcess);
 }
 
-// During a download the login windows take no input but dragging.
-TEST(DownloadInputTest, OnlyTheProgressDialogTakesInputButTheFrameStillDrags)
-{
-    HWND progress = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    HWND cancel = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 5, 5, progress, nullptr, nullptr, nullptr);
-    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 5, 5, frame, nullptr, nullptr, nullptr);
-    struct Case {
-        HWND hwnd;
-        UINT message;
-        bool blocked;
-    };
-    const Case cases[] = {
-        {button, WM_LBUTTONDOWN, true}, {button, WM_LBUTTONUP, true},     {frame, WM_RBUTTONDOWN, true},
-        {frame, WM_KEYDOWN, true},      {frame, WM_SYSKEYDOWN, true},     {button, WM_CHAR, true},
-        {frame, WM_MOUSEWHEEL, true},   {frame, WM_NCLBUTTONDOWN, false}, {frame, WM_MOUSEMOVE, false},
-        {frame, WM_PAINT, false},       {frame, WM_TIMER, false},         {cancel, WM_LBUTTONDOWN, false},
-        {cancel, WM_KEYDOWN, false},    {progress, WM_LBUTTONUP, false},
-    };
-    for (const Case& c : cases) {
-        MSG message{c.hwnd, c.message, 0, 0, 0, {0, 0}};
-        EXPECT_EQ(IsBlockedDuringDownload(message, progress), c.blocked) << c.message;
-    }
-    DestroyWindow(frame);
-    DestroyWindow(progress);
-}
-
 // The visible dialog of this thread holding control id.
 HWND FindDialogWithItem(int id)
 {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) {
-            Search* search = reinterpret_cast<Search*>(data);
-            if (GetDlgItem(hwnd, search->id) && IsWindowVisible(hwnd)) {
-                search->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindThreadWindow([id](HWND hwnd) { return GetDlgItem(hwnd, id) && IsWindowVisible(hwnd); });
 }
 
 // A hand-over that is downloading the client runs a message loop: nothing
@@ -425,20 +381,9 @@ TEST(HandOverTest, NoSecondLoginStartsWhileOneDownloads)
 // The confirmation dialog that the close button opens, once it is up.
 HWND FindConfirmation()
 {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) {
-            if (GetDlgItem(hwnd, IDC_BTN_OK) && GetDlgItem(hwnd, IDC_STATIC_TEXT) && IsWindowVisible(hwnd)) {
-                reinterpret_cast<Search*>(data)->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindThreadWindow([](HWND hwnd) {
+        return GetDlgItem(hwnd, IDC_BTN_OK) && GetDlgItem(hwnd, IDC_STATIC_TEXT) && IsWindowVisible(hwnd);
+    });
 }
 
 std::wstring ItemText(HWND dialog, int id)

@@ -1,11 +1,15 @@
 #include "windows/DownloadProgressDlg.h"
 
+#include "framework/MessagePump.h"
+#include "framework/ModalOwnership.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
 
 #include <cstdio>
+#include <optional>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -163,21 +167,32 @@ void CDownloadProgressDlg::ShowProgress()
     m_staticDetail.SetWindowText(detail.c_str());
 }
 
-bool IsBlockedDuringDownload(const MSG& msg, HWND progressDialog)
+namespace {
+// The download whose progress is on screen, if any.
+CDownloadProgressDlg* g_pRunningDialog = nullptr;
+}  // namespace
+
+void CancelDownloadInProgress()
 {
-    const bool keyboard = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
-    const bool click = msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MOUSELAST;
-    if (!keyboard && !click)
-        return false;
-    return !(msg.hwnd == progressDialog || (progressDialog && IsChild(progressDialog, msg.hwnd)));
+    if (g_pRunningDialog)
+        g_pRunningDialog->Cancel();
 }
 
-DownloadResult RunDownloadWithProgress(const CString& url, const CString& clientPath, CWnd* owner)
+void CDownloadProgressDlg::Cancel()
+{
+    OnBnClickedCancel();
+}
+
+DownloadResult RunDownloadWithProgress(const CString& url, const CString& clientPath)
 {
     ClientDownload download(url, clientPath);
     CDownloadProgressDlg dialog(download);
-    if (!dialog.Create(IDD_DOWNLOAD_DIALOG, owner && owner->IsWindow() ? owner : nullptr))
+    // Modal to the login windows: they take no input while it runs, and it
+    // stays above the page it belongs to.
+    std::optional<ModalOwnership> ownership(std::in_place, nullptr);
+    if (!dialog.CreateOwned(IDD_DOWNLOAD_DIALOG, ownership->Owner()))
         return download.Run();
+    ownership->SetModalWindow(dialog.m_hWnd);
     dialog.ShowWindow(SW_SHOW);
 
     DownloadResult result;
@@ -187,31 +202,14 @@ DownloadResult RunDownloadWithProgress(const CString& url, const CString& client
         PostMessageW(dialogWindow, WM_DOWNLOAD_FINISHED, 0, 0);
     });
 
-    // The windows keep painting and moving while the worker downloads.
-    int quitCode = 0;
-    bool quit = false;
-    while (!dialog.m_bFinished) {
-        MSG message;
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            // Leaving: give up the download and keep the request pending.
-            quit = true;
-            quitCode = static_cast<int>(message.wParam);
-            download.Cancel();
-            worker.join();
-            break;
-        }
-        if (got == -1 || IsBlockedDuringDownload(message, dialog.m_hWnd))
-            continue;
-        if (!IsDialogMessageW(dialog.m_hWnd, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    if (worker.joinable())
-        worker.join();
+    CDownloadProgressDlg* outer = std::exchange(g_pRunningDialog, &dialog);
+    // The windows keep painting while the worker downloads; a quit request
+    // gives the download up and stays pending.
+    if (RunMessagePump([&dialog] { return dialog.m_bFinished; }).quit)
+        download.Cancel();
+    worker.join();
+    g_pRunningDialog = outer;
+    ownership.reset();
     dialog.DestroyWindow();
-    if (quit)
-        PostQuitMessage(quitCode);
     return result;
 }

@@ -2,8 +2,9 @@
 // The progress of a client download: a small skinned dialog (the
 // confirmation's dark panel, gold border and white text) showing what is
 // downloaded, how far, how fast, and a cancel button. The transfer runs on a
-// worker thread; this thread keeps the windows painting. The login windows
-// can be dragged meanwhile but take no other input.
+// worker thread; this thread keeps the windows painting. Like a modal
+// dialog, it is owned by the page dialog and the login windows take no input
+// while it runs.
 
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
@@ -23,6 +24,9 @@ public:
     CFont m_fontTitle;
     // Set when the worker reports the end of the download.
     bool m_bFinished = false;
+
+    // As the cancel button does.
+    void Cancel();
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -50,11 +54,10 @@ private:
 // Message the worker posts to the dialog when the download has ended.
 const UINT WM_DOWNLOAD_FINISHED = WM_APP + 20;
 
-// Whether msg, during a download, must not reach its window: keyboard
-// input and mouse clicks anywhere but in the progress dialog. Non-client
-// mouse messages pass, so the frame can still be dragged.
-bool IsBlockedDuringDownload(const MSG& msg, HWND progressDialog);
+// Downloads with the progress dialog shown modally over the login windows;
+// returns when the download completed, failed or was cancelled.
+DownloadResult RunDownloadWithProgress(const CString& url, const CString& clientPath);
 
-// Downloads with the progress dialog shown over owner; returns when the
-// download completed, failed or was cancelled.
-DownloadResult RunDownloadWithProgress(const CString& url, const CString& clientPath, CWnd* owner);
+// Cancels the download whose progress is on screen (closing the launcher
+// meanwhile); nothing when none runs.
+void CancelDownloadInProgress();

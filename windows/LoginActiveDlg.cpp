@@ -116,6 +116,7 @@ bool CLoginActiveDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         OnMessage(WM_CTLCOLORLISTBOX, &CLoginActiveDlg::OnCtlColor),
         OnMessage(WM_CTLCOLORSCROLLBAR, &CLoginActiveDlg::OnCtlColor),
         OnMessage(WM_CTLCOLORMSGBOX, &CLoginActiveDlg::OnCtlColor),
+        OnMessage(WM_CLOSE, &CLoginActiveDlg::OnClose),
         OnCommand(IDC_BTN_MIN, BN_CLICKED, &CLoginActiveDlg::OnBnClickedMin),
         OnCommand(IDC_BTN_CLOSE, BN_CLICKED, &CLoginActiveDlg::OnBnClickedClose),
     };
@@ -149,6 +150,12 @@ LRESULT CLoginActiveDlg::OnCtlColor(WPARAM, LPARAM)
     return reinterpret_cast<LRESULT>(m_brKey.GetSafeHandle());
 }
 
+LRESULT CLoginActiveDlg::OnClose(WPARAM, LPARAM)
+{
+    OnBnClickedClose();
+    return 0;
+}
+
 void CLoginActiveDlg::OnBnClickedMin()
 {
     if (m_pMainDlg)
@@ -165,19 +172,20 @@ void CLoginActiveDlg::OnBnClickedClose()
 
 void CLoginActiveDlg::HandleAppLogin(CString json)
 {
-    if (m_bHandingOver)
-        return;
-    struct HandingOver {
-        bool& flag;
-        explicit HandingOver(bool& running) : flag(running) { flag = true; }
-        ~HandingOver() { flag = false; }
-    } handingOver(m_bHandingOver);
-
     // A missing client is downloaded with its progress shown over the
-    // login windows.
-    CWnd* owner = m_pMainDlg;
-    const DownloadRunner withProgress = [owner](const CString& url, const CString& clientPath) {
-        return RunDownloadWithProgress(url, clientPath, owner);
+    // login windows. Every hand-over is handled in full, but while one
+    // downloads, another does not download again: it leaves the client to
+    // the running download (which starts it with the latest launch
+    // parameter).
+    const DownloadRunner withProgress = [this](const CString& url, const CString& clientPath) {
+        if (m_bDownloading)
+            return DownloadResult{false, CString(), true};
+        struct Downloading {
+            bool& flag;
+            explicit Downloading(bool& running) : flag(running) { flag = true; }
+            ~Downloading() { flag = false; }
+        } downloading(m_bDownloading);
+        return RunDownloadWithProgress(url, clientPath);
     };
     if (!HandleLoginPayload(json, theApp.m_strLaunchParam, withProgress))
         return;

@@ -46,15 +46,18 @@ public:
     CPngButton m_btnMin;
     CPngButton m_btnClose;
     ElementEventMap m_mapElementEvents;
-    // Set while a hand-over runs: the download's message loop lets page
-    // scripts and browser events run, and none of them may start a second
-    // login meanwhile.
-    bool m_bHandingOver = false;
+    // Set while a hand-over downloads the client: the download's message
+    // loop lets page scripts and browser events run, and none of them may
+    // start a second download meanwhile.
+    bool m_bDownloading = false;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Enter and Esc do not close the page (it would vanish from the frame).
+    void OnOK() override {}
+    void OnCancel() override {}
     // The dispatch map (the link click) and the interface map.
     HRESULT GetDispatchIDs(const wchar_t* name, DISPID& dispid) override;
     HRESULT InvokeDispatch(DISPID dispid, WORD flags, DISPPARAMS* params, VARIANT* result) override;
@@ -64,6 +67,8 @@ private:
     LRESULT OnMove(WPARAM, LPARAM);
     LRESULT OnNcHitTest(WPARAM, LPARAM);
     LRESULT OnCtlColor(WPARAM, LPARAM);
+    // Alt+F4 or the system close command: asks, like the close button.
+    LRESULT OnClose(WPARAM, LPARAM);
     void OnBnClickedMin();
     void OnBnClickedClose();
 };

@@ -2,7 +2,9 @@
 
 #include "app/LoginApp.h"
 #include "browser/ImpIDispatch.h"
+#include "framework/HostSystem.h"
 #include "res/resource.h"
+#include "windows/DownloadProgressDlg.h"
 #include "windows/LoginActiveDlg.h"
 
 namespace {
@@ -113,10 +115,12 @@ LRESULT CLoginDlg::OnShowWindow(WPARAM wParam, LPARAM)
     const LRESULT result = Default();
     if (m_pLoginActiveDlg && m_pLoginActiveDlg->IsWindow()) {
         m_pLoginActiveDlg->ShowWindow(wParam ? SW_SHOWNORMAL : SW_HIDE);
-        // An owned window stays above its owner; some window systems stack
-        // the owner, shown after it, on top: restore the order once this
-        // window is on screen.
-        if (wParam)
+        // Windows keeps an owned window above its owner by itself. Wine's
+        // X11 driver can stack the owner, shown after it, on top, and only a
+        // fresh show of the page restacks it there (moving it to the top in
+        // Wine's own order does not): done once this window is on screen,
+        // and only on Wine, so players never see the page blink.
+        if (wParam && AfxRunningOnWine())
             PostMessageW(m_hWnd, kRaisePageMessage, 0, 0);
     }
     return result;
@@ -133,6 +137,9 @@ LRESULT CLoginDlg::OnRaisePage(WPARAM, LPARAM)
 
 LRESULT CLoginDlg::OnClose(WPARAM, LPARAM)
 {
+    // Closing the launcher (the taskbar's "Close window") while the client
+    // downloads gives the download up: nothing is left behind or started.
+    CancelDownloadInProgress();
     EndDialog(IDOK);
     return 0;
 }

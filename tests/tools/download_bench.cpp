@@ -103,7 +103,7 @@ int wmain(int argc, wchar_t** argv)
         LARGE_INTEGER start, end;
         DeleteFileW(ours.c_str());
         QueryPerformanceCounter(&start);
-        const DownloadResult result = RunDownloadWithProgress(url, ours, nullptr);
+        const DownloadResult result = RunDownloadWithProgress(url, ours);
         QueryPerformanceCounter(&end);
         if (!result.succeeded) {
             fprintf(stderr, "download with progress failed: %s\n", ToUtf8(result.failure).c_str());
