@@ -261,7 +261,21 @@ TEST(LinkClickTest, TheDialogAnswersClicksOnItsDispatchInterface)
 class RecordingSite : public CCustomControlSite {
 public:
     using CCustomControlSite::CCustomControlSite;
+    ~RecordingSite() override
+    {
+        s_deleted = true;
+        s_refsAtDeletion = m_dwRef;
+    }
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* activeObject, LPCOLESTR name) override
+    {
+        if (activeObject)
+            ++s_activeObjectsGiven;
+        return CCustomControlSite::SetActiveObject(activeObject, name);
+    }
     static int s_docHostRequests;
+    static int s_activeObjectsGiven;
+    static bool s_deleted;
+    static ULONG s_refsAtDeletion;
 
 protected:
     void* QueryExtraInterface(REFIID iid) override
@@ -272,6 +286,9 @@ protected:
     }
 };
 int RecordingSite::s_docHostRequests = 0;
+int RecordingSite::s_activeObjectsGiven = 0;
+bool RecordingSite::s_deleted = false;
+ULONG RecordingSite::s_refsAtDeletion = 0;
 
 class RecordingManager : public CCustomOccManager {
 public:
@@ -293,6 +310,25 @@ public:
         return CLoginActiveDlg::OnEvent(controlId, dispid, params);
     }
 };
+
+// A control that still holds its site when the dialog's controls go: the
+// site stays until the control lets go.
+TEST(ControlSiteTest, ASiteStillHeldOutlivesItsContainer)
+{
+    CLoginActiveDlg dialog;
+    RecordingSite::s_deleted = false;
+    COleControlSite* site = nullptr;
+    {
+        COleControlContainer container(&dialog);
+        container.m_sites.emplace_back(new RecordingSite(&container));
+        site = container.m_sites.back().get();
+        site->AddRef();
+    }
+    EXPECT_FALSE(RecordingSite::s_deleted);
+    EXPECT_EQ(site->m_pCtrlCont, nullptr);
+    site->Release();
+    EXPECT_TRUE(RecordingSite::s_deleted);
+}
 
 TEST(BrowserControlTest, OnScreenTheRealControlIsHostedThroughOurSite)
 {
@@ -337,7 +373,24 @@ TEST(BrowserControlTest, OnScreenTheRealControlIsHostedThroughOurSite)
         for (const auto& event : page.events)
             completed |= event.first == kNavigateComplete2;
         EXPECT_EQ(page.m_browser.IsWindowVisible() != FALSE, completed);
+
+        // Wine's control never hands the site its active object, not even
+        // when its user interface is activated (what a click into the page
+        // does); Windows' control does then, and the dialog offers it the
+        // keys (see the modality tests, with a double).
+        COleControlSite* site = page.m_browser.m_pCtrlSite;
+        RECT position = site->m_rect;
+        site->m_pObject->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site, 0, page.m_hWnd, &position);
+        PumpMessages(50);
+        EXPECT_EQ(RecordingSite::s_activeObjectsGiven, 0);
+        EXPECT_FALSE(site->m_pActiveObject);
+
+        // At the end the control lets go of the site before it is deleted.
+        EXPECT_GT(site->m_dwRef, 0u);
+        RecordingSite::s_deleted = false;
         page.DestroyWindow();
+        EXPECT_TRUE(RecordingSite::s_deleted);
+        EXPECT_EQ(RecordingSite::s_refsAtDeletion, 0u);
     }
     AfxEnableControlContainer(nullptr);
 }

@@ -205,3 +205,37 @@ TEST_F(ScriptBridgeTest, InvokeTakesTheTextHoweverItIsPassed)
 }
 
 }  // namespace
+
+namespace {
+
+class WatchedExternal : public CImpIDispatch {
+public:
+    explicit WatchedExternal(bool& deleted) : m_deleted(deleted) {}
+    ~WatchedExternal() override { m_deleted = true; }
+
+private:
+    bool& m_deleted;
+};
+
+// At the end of the run the application discards the script object: a
+// browser that still holds it keeps a live object, which goes with its last
+// reference and hands nothing over meanwhile.
+TEST(ImpIDispatchTest, DiscardedWhileHeldItGoesWithTheLastReference)
+{
+    bool deleted = false;
+    CImpIDispatch* external = new WatchedExternal(deleted);
+    CLoginActiveDlg dialog;
+    external->m_pLoginActiveDlg = &dialog;
+    external->AddRef();
+    CImpIDispatch::Discard(external);
+    EXPECT_FALSE(deleted);
+    EXPECT_EQ(external->m_pLoginActiveDlg, nullptr);
+    external->Release();
+    EXPECT_TRUE(deleted);
+
+    deleted = false;
+    CImpIDispatch::Discard(new WatchedExternal(deleted));
+    EXPECT_TRUE(deleted);
+}
+
+}  // namespace

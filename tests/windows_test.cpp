@@ -342,9 +342,10 @@ HWND FindDialogWithItem(int id)
     return FindThreadWindow([id](HWND hwnd) { return GetDlgItem(hwnd, id) && IsWindowVisible(hwnd); });
 }
 
-// A hand-over that is downloading the client runs a message loop: nothing
-// that runs meanwhile may start a second login.
-TEST(HandOverTest, NoSecondLoginStartsWhileOneDownloads)
+// A hand-over that is downloading the client runs a message loop: a second
+// hand-over meanwhile is handled in full (traced, its launch parameter
+// kept) but starts no second download.
+TEST(HandOverTest, ASecondHandOverWhileOneDownloadsIsHandledButDownloadsNothing)
 {
     const std::wstring client = ExecutableDirectory() + L"\\tarvo_vk_launch.exe";
     ASSERT_FALSE(FileExists(client));
@@ -356,12 +357,14 @@ TEST(HandOverTest, NoSecondLoginStartsWhileOneDownloads)
     TempDir dir;
     WorkingDirectory workingDirectory(dir.Path());
     CLoginActiveDlg dialog;
-    bool progressShown = false;
+    int progressDialogs = 0;
+    CStringA secondParam;
     ModalProbe probe(
         [&] {
-            dialog.HandleAppLogin(L"second");
+            dialog.HandleAppLogin(LR"({"uid":"3","token":"U","server_id":"4","sign":"V"})");
+            secondParam = theApp.m_strLaunchParam;
+            progressDialogs = CountThreadWindows([](HWND hwnd) { return GetDlgItem(hwnd, IDC_DOWNLOAD_PROGRESS); });
             HWND progress = FindDialogWithItem(IDC_DOWNLOAD_PROGRESS);
-            progressShown = progress != nullptr;
             SendMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_BTN_CANCEL, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(progress, IDC_BTN_CANCEL)));
         },
@@ -369,13 +372,45 @@ TEST(HandOverTest, NoSecondLoginStartsWhileOneDownloads)
     dialog.HandleAppLogin(LR"({"uid":"1","token":"T","server_id":"2","sign":"S"})");
     SetClientDownloadUrl(configured);
     theApp.m_strLaunchParam = launchParam;
-    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(progressDialogs, 1);
     EXPECT_EQ(ReadWholeFile(dir.File(L"log.txt")),
-              "{\"uid\":\"1\",\"token\":\"T\",\"server_id\":\"2\",\"sign\":\"S\"}\r\nT&2&0&S\r\n");
+              "{\"uid\":\"1\",\"token\":\"T\",\"server_id\":\"2\",\"sign\":\"S\"}\r\nT&2&0&S\r\n"
+              "{\"uid\":\"3\",\"token\":\"U\",\"server_id\":\"4\",\"sign\":\"V\"}\r\nU&4&0&V\r\n");
+    EXPECT_EQ(secondParam, CStringA(" ,id^3,auth_key^U&4&0&V"));
     EXPECT_FALSE(FileExists(client));
-    EXPECT_FALSE(FileExists(client + L".download"));
     MSG quit;
     EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// A download that failed shows its box in a loop of its own: a hand-over
+// meanwhile is handled.
+TEST(HandOverTest, AHandOverWhileAFailureBoxIsOpenIsHandled)
+{
+    LoopbackHttpServer server;
+    server.Route("/client.exe", HttpReply{404, "gone"});
+    const CString configured = ClientDownloadUrl();
+    SetClientDownloadUrl(server.Url("/client.exe"));
+    TempDir dir;
+    WorkingDirectory workingDirectory(dir.Path());
+    CLoginActiveDlg dialog;
+    const auto failureBox = [] {
+        return FindThreadWindow([](HWND hwnd) {
+            wchar_t caption[16] = {};
+            GetWindowTextW(hwnd, caption, 16);
+            return IsWindowVisible(hwnd) && wcscmp(caption, L"【下载失败】") == 0;
+        });
+    };
+    ModalProbe probe(
+        [&] {
+            dialog.HandleAppLogin(L"while the box is open");
+            PostMessageW(failureBox(), WM_CLOSE, 0, 0);
+        },
+        50, [&] { return failureBox() != nullptr; });
+    dialog.HandleAppLogin(LR"({"uid":"1","token":"T","server_id":"2","sign":"S"})");
+    SetClientDownloadUrl(configured);
+    EXPECT_EQ(ReadWholeFile(dir.File(L"log.txt")),
+              "{\"uid\":\"1\",\"token\":\"T\",\"server_id\":\"2\",\"sign\":\"S\"}\r\nT&2&0&S\r\n"
+              "while the box is open\r\n");
 }
 
 // The confirmation dialog that the close button opens, once it is up.
