@@ -389,6 +389,7 @@ TEST(HandOverTest, AHandOverWhileAFailureBoxIsOpenIsHandled)
     LoopbackHttpServer server;
     server.Route("/client.exe", HttpReply{404, "gone"});
     const CString configured = ClientDownloadUrl();
+    const CStringA launchParam = theApp.m_strLaunchParam;
     SetClientDownloadUrl(server.Url("/client.exe"));
     TempDir dir;
     WorkingDirectory workingDirectory(dir.Path());
@@ -408,6 +409,7 @@ TEST(HandOverTest, AHandOverWhileAFailureBoxIsOpenIsHandled)
         50, [&] { return failureBox() != nullptr; });
     dialog.HandleAppLogin(LR"({"uid":"1","token":"T","server_id":"2","sign":"S"})");
     SetClientDownloadUrl(configured);
+    theApp.m_strLaunchParam = launchParam;
     EXPECT_EQ(ReadWholeFile(dir.File(L"log.txt")),
               "{\"uid\":\"1\",\"token\":\"T\",\"server_id\":\"2\",\"sign\":\"S\"}\r\nT&2&0&S\r\n"
               "while the box is open\r\n");
