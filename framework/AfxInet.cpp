@@ -45,9 +45,9 @@ BOOL AfxParseURL(const wchar_t* url, DWORD& serviceType, CString& server, CStrin
         return FALSE;
 
     switch (parts.nScheme) {
-    case INTERNET_SCHEME_HTTP: serviceType = INTERNET_SERVICE_HTTP; break;
-    case INTERNET_SCHEME_HTTPS: serviceType = INTERNET_SERVICE_HTTP; break;
-    case INTERNET_SCHEME_FTP: serviceType = INTERNET_SERVICE_FTP; break;
+    case INTERNET_SCHEME_HTTP: serviceType = AFX_INET_SERVICE_HTTP; break;
+    case INTERNET_SCHEME_HTTPS: serviceType = AFX_INET_SERVICE_HTTPS; break;
+    case INTERNET_SCHEME_FTP: serviceType = AFX_INET_SERVICE_FTP; break;
     default: serviceType = 0; break;
     }
     server.assign(parts.lpszHostName, parts.dwHostNameLength);
@@ -104,15 +104,23 @@ void CHttpFile::Abort()
         InternetCloseHandle(request);
 }
 
+HINTERNET CHttpFile::Handle() const
+{
+    HINTERNET request = m_hRequest.load();
+    if (!request)
+        throw CInternetException(ERROR_INTERNET_OPERATION_CANCELLED);
+    return request;
+}
+
 void CHttpFile::SetOption(DWORD option, DWORD value)
 {
-    if (!InternetSetOptionW(m_hRequest.load(), option, &value, sizeof(value)))
+    if (!InternetSetOptionW(Handle(), option, &value, sizeof(value)))
         ThrowLastInternetError();
 }
 
 void CHttpFile::SendRequest()
 {
-    if (!HttpSendRequestW(m_hRequest.load(), nullptr, 0, nullptr, 0))
+    if (!HttpSendRequestW(Handle(), nullptr, 0, nullptr, 0))
         ThrowLastInternetError();
 }
 
@@ -139,7 +147,7 @@ std::optional<ULONGLONG> CHttpFile::QueryContentLength() const
 UINT CHttpFile::Read(void* buffer, UINT count)
 {
     DWORD read = 0;
-    if (!InternetReadFile(m_hRequest.load(), buffer, count, &read))
+    if (!InternetReadFile(Handle(), buffer, count, &read))
         ThrowLastInternetError();
     return read;
 }

@@ -20,8 +20,14 @@ public:
     DWORD m_dwError;
 };
 
+// The service types AfxParseURL reports, as the platform numbers them.
+const DWORD AFX_INET_SERVICE_FTP = INTERNET_SERVICE_FTP;
+const DWORD AFX_INET_SERVICE_HTTP = INTERNET_SERVICE_HTTP;
+const DWORD AFX_INET_SERVICE_HTTPS = 0x100B;
+
 // Splits an absolute URL into service, server, object path (with the query)
-// and port. Returns FALSE for anything that is not an absolute URL.
+// and port (the scheme's default when none is given). Returns FALSE for
+// anything that is not an absolute http, https or ftp URL.
 BOOL AfxParseURL(const wchar_t* url, DWORD& serviceType, CString& server, CString& object, INTERNET_PORT& port);
 
 class CHttpFile;
@@ -67,6 +73,10 @@ public:
 private:
     friend class CHttpConnection;
     explicit CHttpFile(HINTERNET request) : m_hRequest(request) {}
+
+    // The open request; a closed one fails every call (WinINet would take a
+    // null handle's options for the whole process).
+    HINTERNET Handle() const;
 
     // Closed by whichever of the owner and an aborting thread comes first.
     std::atomic<HINTERNET> m_hRequest;

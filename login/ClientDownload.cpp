@@ -3,6 +3,7 @@
 #include "framework/AfxFile.h"
 #include "framework/AfxInet.h"
 #include "framework/SystemError.h"
+#include "login/ClientExecutable.h"
 #include "login/Endpoints.h"
 
 #include <windows.h>
@@ -21,6 +22,11 @@ const wchar_t kDownloadFailedLead[] = L"下载游戏客户端失败：";
 const wchar_t kDownloadFailedAdvice[] = L"\n请检查网络后重新登录。";
 
 const DWORD kDefaultTimeoutMs = 30 * 1000;
+
+// A partial file untouched for this long belongs to no running download.
+const ULONGLONG kStalePartialAge100ns = 10ULL * 60 * 1000 * 1000 * 10;
+
+std::atomic<unsigned> g_downloadSequence{0};
 
 CString& DownloadUrlSetting()
 {
@@ -94,9 +100,33 @@ void SetClientDownloadTimeoutMs(DWORD milliseconds)
     TimeoutSetting() = milliseconds;
 }
 
-CString GetPartialDownloadPath(const CString& clientPath)
+CString GetPartialDownloadPath(const CString& clientPath, DWORD processId, unsigned sequence)
 {
-    return clientPath + L".download";
+    return clientPath + L"." + Number(processId) + L"-" + Number(sequence) + L".download";
+}
+
+void RemoveStalePartialDownloads(const CString& clientPath)
+{
+    const int slash = clientPath.ReverseFind(L'/');
+    const CString directory = slash < 0 ? CString() : clientPath.Left(slash + 1);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((clientPath + L".*download").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG nowTicks = (ULONGLONG(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        const ULONGLONG written =
+            (ULONGLONG(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime;
+        // A download that is running keeps its file open (and deletion
+        // fails); one that has just ended is moving its file into place.
+        if (nowTicks > written && nowTicks - written > kStalePartialAge100ns)
+            DeleteFileW((directory + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 ClientDownload::ClientDownload(CString url, CString clientPath)
@@ -135,12 +165,16 @@ DownloadResult ClientDownload::Transfer()
     CString server;
     CString object;
     INTERNET_PORT port = 0;
-    if (!AfxParseURL(m_url.c_str(), service, server, object, port) || service != INTERNET_SERVICE_HTTP)
+    if (!AfxParseURL(m_url.c_str(), service, server, object, port) ||
+        (service != AFX_INET_SERVICE_HTTP && service != AFX_INET_SERVICE_HTTPS))
         return Failure(L"下载地址无效（" + m_url + L"）");
 
-    // Declared before the file so that the file is closed before it is
-    // deleted on the way out.
-    PartialFile partial(GetPartialDownloadPath(m_clientPath));
+    // Each download writes a file of its own beside the client (so the
+    // move into place is a rename on one volume), and two launchers in one
+    // folder never share one. Declared before the file so that the file is
+    // closed before it is deleted on the way out.
+    RemoveStalePartialDownloads(m_clientPath);
+    PartialFile partial(GetPartialDownloadPath(m_clientPath, GetCurrentProcessId(), ++g_downloadSequence));
     try {
         CInternetSession session(nullptr, 1, INTERNET_OPEN_TYPE_PRECONFIG);
         // No wait on the network may last for ever.
@@ -150,10 +184,13 @@ DownloadResult ClientDownload::Transfer()
         session.SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, timeout);
         std::unique_ptr<CHttpConnection> connection = session.GetHttpConnection(server.c_str(), port);
         // Always from the server, and a client of hundreds of megabytes does
-        // not belong in the browser cache.
-        std::unique_ptr<CHttpFile> request = connection->OpenRequest(
-            CHttpConnection::HTTP_VERB_GET, object.c_str(), nullptr, 1, nullptr, nullptr,
-            INTERNET_FLAG_EXISTING_CONNECT | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE);
+        // not belong in the browser cache. Over https the certificate is
+        // checked and any error in it fails the download.
+        DWORD flags = INTERNET_FLAG_EXISTING_CONNECT | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+        if (service == AFX_INET_SERVICE_HTTPS)
+            flags |= INTERNET_FLAG_SECURE;
+        std::unique_ptr<CHttpFile> request = connection->OpenRequest(CHttpConnection::HTTP_VERB_GET, object.c_str(),
+                                                                     nullptr, 1, nullptr, nullptr, flags);
         // Visible to Cancel while it is open; forgotten before it goes.
         struct RequestRegistration {
             ClientDownload& download;
@@ -170,6 +207,9 @@ DownloadResult ClientDownload::Transfer()
                 download.m_pRequest = nullptr;
             }
         } registration(*this, request.get());
+        // Cancelled before the request existed: it is closed already.
+        if (m_cancelled)
+            return Failure(CString());
 
         // Set on the request too: not every WinINet passes them down from the
         // session.
@@ -203,9 +243,20 @@ DownloadResult ClientDownload::Transfer()
             return Failure(L"服务器返回的文件是空的");
         if (expected && received != *expected)
             return Failure(L"文件不完整（收到 " + Number(received) + L" 字节，应为 " + Number(*expected) + L" 字节）");
+        // Only a complete program is ever put in place: anything else would
+        // fail to start now and at every later login.
+        const ExecutableCheck check = CheckExecutableFile(partial.Path());
+        if (!check.complete)
+            return Failure(check.problem);
         if (!MoveFileExW(partial.Path().c_str(), m_clientPath.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            throw CFileException(GetLastError(), m_clientPath);
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            const DWORD error = GetLastError();
+            // Another launcher in this folder has just moved its client into
+            // place (whole, so complete) and started it: start that one.
+            if (CheckExecutableFile(m_clientPath).complete)
+                return DownloadResult{true, CString()};
+            throw CFileException(error, m_clientPath);
+        }
         partial.Kept();
         return DownloadResult{true, CString()};
     } catch (const CInternetException& e) {

@@ -61,8 +61,12 @@ private:
     class CHttpFile* m_pRequest = nullptr;  // while a request is open
 };
 
-// Where the body is kept until it is complete.
-CString GetPartialDownloadPath(const CString& clientPath);
+// Where a download keeps the body until it is complete: beside the client,
+// named after the process and the download's sequence number in it.
+CString GetPartialDownloadPath(const CString& clientPath, DWORD processId, unsigned sequence);
+// Deletes partial files that no running download holds (left by a launcher
+// that ended in mid-download).
+void RemoveStalePartialDownloads(const CString& clientPath);
 
 // A download run to its end on the calling thread.
 DownloadResult DownloadGameClient(const CString& url, const CString& clientPath);

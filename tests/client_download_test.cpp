@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <thread>
+
 namespace {
 
 const wchar_t kPayload[] = LR"({"uid":"10086","token":"T","server_id":"12","sign":"S"})";
@@ -31,8 +36,23 @@ protected:
     {
         EXPECT_EQ(output, "progress\nquit 16\n");
         EXPECT_EQ(ReadWholeFile(m_launcher.File(L"tarvo_vk_launch.exe")), FakeClientBytes());
-        EXPECT_FALSE(FileExists(m_launcher.File(L"tarvo_vk_launch.exe.download")));
+        EXPECT_EQ(PartialFiles(), L"");
         EXPECT_EQ(ClientCommandLine(), "\"" + ExpectedClientPath() + "\" ,id^10086,auth_key^T&12&0&S");
+    }
+
+    // The partial files in the launcher directory, by name.
+    std::wstring PartialFiles() const
+    {
+        std::wstring names;
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(m_launcher.File(L"*.download").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do
+            names += std::wstring(names.empty() ? L"" : L" ") + found.cFileName;
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+        return names;
     }
 
     LoopbackHttpServer m_server;
@@ -58,11 +78,52 @@ TEST_F(ClientDownloadTest, BodyWithoutLengthIsReadToItsEnd)
     ExpectClientDownloadedAndStarted(Login(m_server.Url(kClientPath)));
 }
 
-TEST_F(ClientDownloadTest, APartialFileLeftByAnEarlierRunIsReplaced)
+TEST_F(ClientDownloadTest, ChunkedBodyIsReadToItsEnd)
 {
-    WriteWholeFile(m_launcher.File(L"tarvo_vk_launch.exe.download"), std::string(1 << 20, 'x'));
-    m_server.Route(kClientPath, HttpReply{200, FakeClientBytes()});
+    HttpReply reply{200, FakeClientBytes()};
+    reply.chunked = true;
+    m_server.Route(kClientPath, reply);
     ExpectClientDownloadedAndStarted(Login(m_server.Url(kClientPath)));
+}
+
+// Partial files that a launcher ended in mid-download left behind go; one
+// written moments ago may belong to a download that is moving it into place.
+TEST_F(ClientDownloadTest, StalePartialFilesOfEarlierRunsAreCleanedUp)
+{
+    FILETIME hourAgo;
+    GetSystemTimeAsFileTime(&hourAgo);
+    ULARGE_INTEGER ticks{{hourAgo.dwLowDateTime, hourAgo.dwHighDateTime}};
+    ticks.QuadPart -= 36000000000ULL;
+    hourAgo = FILETIME{ticks.LowPart, ticks.HighPart};
+    for (const wchar_t* stale : {L"tarvo_vk_launch.exe.download", L"tarvo_vk_launch.exe.4242-1.download"}) {
+        WriteWholeFile(m_launcher.File(stale), std::string(1 << 20, 'x'));
+        HANDLE file =
+            CreateFileW(m_launcher.File(stale).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFileTime(file, nullptr, nullptr, &hourAgo);
+        CloseHandle(file);
+    }
+    WriteWholeFile(m_launcher.File(L"tarvo_vk_launch.exe.4343-1.download"), "fresh");
+    m_server.Route(kClientPath, HttpReply{200, FakeClientBytes()});
+    EXPECT_EQ(Login(m_server.Url(kClientPath)), "progress\nquit 16\n");
+    EXPECT_EQ(PartialFiles(), L"tarvo_vk_launch.exe.4343-1.download");
+}
+
+// Two launchers in one folder, both downloading: each writes its own file,
+// and both end by starting a complete client.
+TEST_F(ClientDownloadTest, TwoDownloadsIntoOneFolderBothStartAClient)
+{
+    // Slow enough that the two downloads overlap.
+    HttpReply reply{200, FakeClientBytes() + std::string(600 * 1024, 'p'), true, HttpReply::Fault::Trickle};
+    m_server.Route(kClientPath, reply);
+    std::string secondOutput;
+    std::thread second([&] { secondOutput = Login(m_server.Url(kClientPath)); });
+    const std::string firstOutput = Login(m_server.Url(kClientPath));
+    second.join();
+    EXPECT_EQ(firstOutput, "progress\nquit 16\n");
+    EXPECT_EQ(secondOutput, "progress\nquit 16\n");
+    EXPECT_EQ(m_server.RequestCount(), 2);
+    EXPECT_TRUE(ReadWholeFile(m_launcher.File(L"tarvo_vk_launch.exe")) == reply.body);
+    EXPECT_EQ(PartialFiles(), L"");
 }
 
 struct FailureCase {
@@ -158,18 +219,120 @@ TEST_F(ClientDownloadTest, InvalidAddress)
 
 TEST_F(ClientDownloadTest, FileErrorWhileSaving)
 {
-    // A directory where the partial file must go cannot be written: the
-    // failure is the file system's, whoever runs the test.
-    const std::wstring blocker = m_launcher.File(L"tarvo_vk_launch.exe.download");
-    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
-    m_server.Route(kClientPath, HttpReply{200, FakeClientBytes()});
+    // A directory appears where the client must go while it downloads: the
+    // move into place fails, whoever runs the test.
+    const std::wstring blocker = m_launcher.File(L"tarvo_vk_launch.exe");
+    m_server.Route(kClientPath,
+                   HttpReply{200, FakeClientBytes() + std::string(600 * 1024, 'p'), true, HttpReply::Fault::Trickle});
+    std::thread block([&] {
+        Sleep(500);
+        CreateDirectoryW(blocker.c_str(), nullptr);
+    });
     const std::string output = Login(m_server.Url(kClientPath));
-    const std::string expected = std::string(kFailureLead) + "无法保存文件 " + ExpectedClientPath() + ".download（";
+    block.join();
+    const std::string expected = std::string(kFailureLead) + "无法保存文件 " + ExpectedClientPath() + "（";
     EXPECT_EQ(output.rfind(expected, 0), 0u) << output;
     EXPECT_NE(output.find(kFailureAdvice), std::string::npos) << output;
     EXPECT_TRUE(DirectoryExists(blocker));
-    EXPECT_FALSE(FileExists(m_launcher.File(L"tarvo_vk_launch.exe")));
+    EXPECT_EQ(PartialFiles(), L"");
     EXPECT_EQ(ClientCommandLine(300), "");
 }
+
+// What a download received must be a complete program before it is put in
+// place; anything else is a failed download that leaves nothing behind.
+struct IncompleteCase {
+    const char* name;
+    std::function<HttpReply(const std::string& client)> reply;
+    std::string detail;  // how the message goes on after its lead
+};
+
+class IncompleteClientTest : public ClientDownloadTest, public ::testing::WithParamInterface<IncompleteCase> {};
+
+TEST_P(IncompleteClientTest, IsNeverPutInPlace)
+{
+    m_server.Route(kClientPath, GetParam().reply(FakeClientBytes()));
+    const std::string output = Login(m_server.Url(kClientPath));
+    EXPECT_EQ(output.rfind(kFailureLead + GetParam().detail, 0), 0u) << output;
+    EXPECT_NE(output.find(kFailureAdvice), std::string::npos) << output;
+    ExpectNothingLeftBehind();
+}
+
+// Where a program's section table lies, and its fields.
+struct SectionTable {
+    explicit SectionTable(const std::string& program)
+        : image(program), start(Dword(0x3C) + 24 + Word(Dword(0x3C) + 20)), count(Word(Dword(0x3C) + 6))
+    {
+    }
+    size_t Word(size_t at) const
+    {
+        return static_cast<unsigned char>(image[at]) | static_cast<unsigned char>(image[at + 1]) << 8;
+    }
+    size_t Dword(size_t at) const { return Word(at) | Word(at + 2) << 16; }
+    // Where the raw data of the sections ends (a program may carry more
+    // after it, such as its symbols).
+    size_t DataEnd() const
+    {
+        size_t end = 0;
+        for (size_t i = 0; i < count; ++i)
+            end = std::max(end, Dword(start + i * 40 + 20) + Dword(start + i * 40 + 16));
+        return end;
+    }
+
+    const std::string& image;
+    size_t start;
+    size_t count;
+};
+
+// The client with the raw data of its first section pointing far past the
+// end of the file.
+std::string WithLyingSectionTable(std::string client)
+{
+    const size_t first = SectionTable(client).start;
+    for (size_t i = 0; i < 4; ++i)
+        client[first + 20 + i] = static_cast<char>(i == 0 ? 0xF0 : 0xFF);
+    return client;
+}
+
+const char kNotAClient[] = "收到的文件不是完整的游戏客户端（";
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, IncompleteClientTest,
+    ::testing::Values(IncompleteCase{"NoLengthCut",
+                                     [](const std::string& client) {
+                                         return HttpReply{200, client, false, HttpReply::Fault::ShortBody};
+                                     },
+                                     std::string(kNotAClient) + "程序文件不完整：应至少 "},
+                      IncompleteCase{"ChunkedCut",
+                                     [](const std::string& client) {
+                                         HttpReply reply{200, client, false, HttpReply::Fault::ShortBody};
+                                         reply.chunked = true;
+                                         return reply;
+                                     },
+                                     std::string(kNotAClient) + "程序文件不完整：应至少 "},
+                      IncompleteCase{"CutInsideItsLastSectionButWithAMatchingLength",
+                                     [](const std::string& client) {
+                                         return HttpReply{200, client.substr(0, SectionTable(client).DataEnd() - 100)};
+                                     },
+                                     std::string(kNotAClient) + "程序文件不完整：应至少 "},
+                      IncompleteCase{"LyingSectionTable",
+                                     [](const std::string& client) {
+                                         return HttpReply{200, WithLyingSectionTable(client)};
+                                     },
+                                     std::string(kNotAClient) + "程序文件不完整：应至少 "},
+                      IncompleteCase{"SignInPage",
+                                     [](const std::string&) {
+                                         HttpReply reply{
+                                             200, "<!DOCTYPE html>\n<html><head><title>Hotel Wi-Fi</title></head>"
+                                                  "<body><form>Room number</form></body></html>\n"};
+                                         reply.contentType = "text/html";
+                                         return reply;
+                                     },
+                                     std::string(kNotAClient) + "是一个网页，可能是网络要求先登录）"},
+                      IncompleteCase{"ShortText",
+                                     [](const std::string&) {
+                                         return HttpReply{200, "OK"};
+                                     },
+                                     std::string(kNotAClient) + "文件只有 2 字节）"}),
+    [](const ::testing::TestParamInfo<IncompleteCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

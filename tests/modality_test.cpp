@@ -8,6 +8,7 @@
 #include "login/ClientDownload.h"
 #include "res/resource.h"
 #include "support/FindWindows.h"
+#include "support/HandOverScope.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalProbe.h"
 #include "support/TempDir.h"
@@ -203,13 +204,7 @@ TEST_F(ModalityTest, TheProgressDialogIsModalAndClosingTheLauncherCancelsTheDown
 {
     const std::wstring client = ExecutableDirectory() + L"\\tarvo_vk_launch.exe";
     ASSERT_FALSE(FileExists(client));
-    LoopbackHttpServer server;
-    server.Route("/client.exe", HttpReply{200, std::string(8 << 20, 'c'), true, HttpReply::Fault::Trickle});
-    const CString configured = ClientDownloadUrl();
-    const CStringA launchParam = theApp.m_strLaunchParam;
-    SetClientDownloadUrl(server.Url("/client.exe"));
-    TempDir dir;
-    WorkingDirectory workingDirectory(dir.Path());
+    HandOverScope handOver(HttpReply{200, std::string(8 << 20, 'c'), true, HttpReply::Fault::Trickle});
     RecordingActiveObject control;
     std::unique_ptr<ModalProbe> close;
     bool sawProgress = false;
@@ -237,8 +232,6 @@ TEST_F(ModalityTest, TheProgressDialogIsModalAndClosingTheLauncherCancelsTheDown
             50, [] { return FindVisibleDialogWith(IDC_DOWNLOAD_PROGRESS) != nullptr; });
         page.HandleAppLogin(LR"({"uid":"1","token":"T","server_id":"2","sign":"S"})");
     });
-    SetClientDownloadUrl(configured);
-    theApp.m_strLaunchParam = launchParam;
     EXPECT_TRUE(sawProgress);
     EXPECT_EQ(control.keys, kPageKeys);
     EXPECT_EQ(result, IDOK);

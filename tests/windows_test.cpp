@@ -5,6 +5,7 @@
 #include "app/LoginApp.h"
 #include "login/ClientDownload.h"
 #include "support/FindWindows.h"
+#include "support/HandOverScope.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalProbe.h"
 #include "support/TempDir.h"
@@ -349,13 +350,7 @@ TEST(HandOverTest, ASecondHandOverWhileOneDownloadsIsHandledButDownloadsNothing)
 {
     const std::wstring client = ExecutableDirectory() + L"\\tarvo_vk_launch.exe";
     ASSERT_FALSE(FileExists(client));
-    LoopbackHttpServer server;
-    server.Route("/client.exe", HttpReply{200, std::string(8 << 20, 'c'), true, HttpReply::Fault::Trickle});
-    const CString configured = ClientDownloadUrl();
-    const CStringA launchParam = theApp.m_strLaunchParam;
-    SetClientDownloadUrl(server.Url("/client.exe"));
-    TempDir dir;
-    WorkingDirectory workingDirectory(dir.Path());
+    HandOverScope handOver(HttpReply{200, std::string(8 << 20, 'c'), true, HttpReply::Fault::Trickle});
     CLoginActiveDlg dialog;
     int progressDialogs = 0;
     CStringA secondParam;
@@ -370,12 +365,9 @@ TEST(HandOverTest, ASecondHandOverWhileOneDownloadsIsHandledButDownloadsNothing)
         },
         500);
     dialog.HandleAppLogin(LR"({"uid":"1","token":"T","server_id":"2","sign":"S"})");
-    SetClientDownloadUrl(configured);
-    theApp.m_strLaunchParam = launchParam;
     EXPECT_EQ(progressDialogs, 1);
-    EXPECT_EQ(ReadWholeFile(dir.File(L"log.txt")),
-              "{\"uid\":\"1\",\"token\":\"T\",\"server_id\":\"2\",\"sign\":\"S\"}\r\nT&2&0&S\r\n"
-              "{\"uid\":\"3\",\"token\":\"U\",\"server_id\":\"4\",\"sign\":\"V\"}\r\nU&4&0&V\r\n");
+    EXPECT_EQ(handOver.Trace(), "{\"uid\":\"1\",\"token\":\"T\",\"server_id\":\"2\",\"sign\":\"S\"}\r\nT&2&0&S\r\n"
+                                "{\"uid\":\"3\",\"token\":\"U\",\"server_id\":\"4\",\"sign\":\"V\"}\r\nU&4&0&V\r\n");
     EXPECT_EQ(secondParam, CStringA(" ,id^3,auth_key^U&4&0&V"));
     EXPECT_FALSE(FileExists(client));
     MSG quit;
@@ -386,13 +378,7 @@ TEST(HandOverTest, ASecondHandOverWhileOneDownloadsIsHandledButDownloadsNothing)
 // meanwhile is handled.
 TEST(HandOverTest, AHandOverWhileAFailureBoxIsOpenIsHandled)
 {
-    LoopbackHttpServer server;
-    server.Route("/client.exe", HttpReply{404, "gone"});
-    const CString configured = ClientDownloadUrl();
-    const CStringA launchParam = theApp.m_strLaunchParam;
-    SetClientDownloadUrl(server.Url("/client.exe"));
-    TempDir dir;
-    WorkingDirectory workingDirectory(dir.Path());
+    HandOverScope handOver(HttpReply{404, "gone"});
     CLoginActiveDlg dialog;
     const auto failureBox = [] {
         return FindThreadWindow([](HWND hwnd) {
@@ -408,11 +394,8 @@ TEST(HandOverTest, AHandOverWhileAFailureBoxIsOpenIsHandled)
         },
         50, [&] { return failureBox() != nullptr; });
     dialog.HandleAppLogin(LR"({"uid":"1","token":"T","server_id":"2","sign":"S"})");
-    SetClientDownloadUrl(configured);
-    theApp.m_strLaunchParam = launchParam;
-    EXPECT_EQ(ReadWholeFile(dir.File(L"log.txt")),
-              "{\"uid\":\"1\",\"token\":\"T\",\"server_id\":\"2\",\"sign\":\"S\"}\r\nT&2&0&S\r\n"
-              "while the box is open\r\n");
+    EXPECT_EQ(handOver.Trace(), "{\"uid\":\"1\",\"token\":\"T\",\"server_id\":\"2\",\"sign\":\"S\"}\r\nT&2&0&S\r\n"
+                                "while the box is open\r\n");
 }
 
 // The confirmation dialog that the close button opens, once it is up.

@@ -3,6 +3,8 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -81,6 +83,8 @@ LoopbackHttpServer::~LoopbackHttpServer()
 {
     m_stopping = true;
     m_thread.join();
+    for (std::thread& client : m_clients)
+        client.join();
     closesocket(m_listener);
 }
 
@@ -115,7 +119,8 @@ void LoopbackHttpServer::Serve()
         SOCKET client = accept(m_listener, nullptr, nullptr);
         if (client == INVALID_SOCKET)
             continue;
-        Answer(client);
+        // Each client on a thread of its own: downloads may overlap.
+        m_clients.emplace_back([this, client] { Answer(client); });
     }
 }
 
@@ -146,8 +151,10 @@ void LoopbackHttpServer::Answer(SOCKET client)
     }
 
     std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + ReasonPhrase(reply.status) + "\r\n";
-    head += "Content-Type: application/octet-stream\r\nConnection: close\r\n";
-    if (reply.sendContentLength)
+    head += "Content-Type: " + reply.contentType + "\r\nConnection: close\r\n";
+    if (reply.chunked)
+        head += "Transfer-Encoding: chunked\r\n";
+    else if (reply.sendContentLength)
         head += "Content-Length: " + std::to_string(reply.body.size()) + "\r\n";
     head += "\r\n";
 
@@ -157,7 +164,19 @@ void LoopbackHttpServer::Answer(SOCKET client)
         closesocket(client);
         return;
     }
-    if (reply.fault == HttpReply::Fault::Trickle) {
+    if (reply.chunked) {
+        const size_t piece = 64 * 1024;
+        bool sent = true;
+        for (size_t at = 0; sent && at < bodyToSend; at += piece) {
+            const size_t size = std::min(piece, bodyToSend - at);
+            char line[16];
+            snprintf(line, sizeof(line), "%lx\r\n", static_cast<unsigned long>(size));
+            sent = SendAll(client, line, strlen(line)) && SendAll(client, reply.body.data() + at, size) &&
+                   SendAll(client, "\r\n", 2);
+        }
+        if (sent && whole)
+            SendAll(client, "0\r\n\r\n", 5);
+    } else if (reply.fault == HttpReply::Fault::Trickle) {
         const size_t piece = 32 * 1024;
         for (size_t sent = 0; sent < bodyToSend && !m_stopping; sent += piece) {
             if (!SendAll(client, reply.body.data() + sent, std::min(piece, bodyToSend - sent)))

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 struct HttpReply {
     enum class Fault {
@@ -22,6 +23,10 @@ struct HttpReply {
     std::string body;
     bool sendContentLength = true;
     Fault fault = Fault::None;
+    // Sent in chunks (no Content-Length); a ShortBody fault then ends
+    // without the last chunk.
+    bool chunked = false;
+    std::string contentType = "application/octet-stream";
 };
 
 class LoopbackHttpServer {
@@ -50,4 +55,5 @@ private:
     std::mutex m_routesLock;
     std::map<std::string, HttpReply> m_routes;
     std::thread m_thread;
+    std::vector<std::thread> m_clients;  // touched by m_thread only, until it ends
 };
