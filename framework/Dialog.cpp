@@ -128,6 +128,20 @@ BOOL CDialog::PreTranslateMessage(MSG* msg)
     return ::IsDialogMessageW(m_hWnd, msg);
 }
 
+void CDialog::UseDialogFontForDpi(int pixelsPerInch)
+{
+    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    if (!dialogFont || AfxScreenPixelsPerInch() == pixelsPerInch || m_fontForDpi.GetSafeHandle())
+        return;
+    if (!m_fontForDpi.CreateForDpi(dialogFont, pixelsPerInch))
+        return;
+    // The dialog keeps its own font: the dialog manager deletes whatever
+    // font the dialog holds when it goes, and this one is ours.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)) == dialogFont)
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontForDpi.GetSafeHandle()), FALSE);
+}
+
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);

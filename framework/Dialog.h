@@ -4,6 +4,7 @@
 // objects through data exchange.
 
 #include "framework/DialogTemplate.h"
+#include "framework/Gdi.h"
 #include "framework/OleControlSite.h"
 #include "framework/Wnd.h"
 
@@ -44,6 +45,12 @@ public:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
 
+    // Gives the controls that use the dialog's font the template's font at
+    // its point size for a screen of pixelsPerInch: for dialogs laid
+    // out in pixels, whose texts must fit at any display scaling. Nothing
+    // changes on such a screen.
+    void UseDialogFontForDpi(int pixelsPerInch);
+
     // The ActiveX controls the template holds; created by the container.
     const std::vector<DialogTemplateControl>& TemplateActiveXControls() const { return m_activeXControls; }
     // The sites of the controls created from them (null without a manager).
@@ -62,6 +69,7 @@ private:
 
     std::vector<DialogTemplateControl> m_activeXControls;
     std::unique_ptr<COleControlContainer> m_pCtrlCont;
+    CFont m_fontForDpi;
     bool m_bModal = false;
     bool m_bEnded = false;
     int m_nModalResult = -1;

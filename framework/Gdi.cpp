@@ -2,15 +2,38 @@
 
 #include "framework/Wnd.h"
 
+int AfxScreenPixelsPerInch()
+{
+    HDC screen = ::GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return pixelsPerInch;
+}
+
 BOOL CFont::CreatePointFont(int pointSizeTenths, const wchar_t* faceName)
 {
+    return CreatePointFontForDpi(pointSizeTenths, faceName, AfxScreenPixelsPerInch());
+}
+
+BOOL CFont::CreatePointFontForDpi(int pointSizeTenths, const wchar_t* faceName, int pixelsPerInch)
+{
     LOGFONTW font{};
-    // Tenths of a point to device pixels of the screen.
-    HDC screen = ::GetDC(nullptr);
-    font.lfHeight = -MulDiv(pointSizeTenths, GetDeviceCaps(screen, LOGPIXELSY), 720);
-    ::ReleaseDC(nullptr, screen);
+    // Tenths of a point to device pixels.
+    font.lfHeight = -MulDiv(pointSizeTenths, pixelsPerInch, 720);
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(font.lfFaceName, faceName, LF_FACESIZE);
+    return Attach(::CreateFontIndirectW(&font));
+}
+
+BOOL CFont::CreateForDpi(HFONT source, int pixelsPerInch)
+{
+    LOGFONTW font{};
+    if (!source || !::GetObjectW(source, sizeof(font), &font))
+        return FALSE;
+    // Fonts of dialog templates come in whole points.
+    const int points = MulDiv(font.lfHeight < 0 ? -font.lfHeight : font.lfHeight, 72, AfxScreenPixelsPerInch());
+    font.lfHeight = -MulDiv(points, pixelsPerInch, 72);
+    font.lfWidth = 0;
     return Attach(::CreateFontIndirectW(&font));
 }
 

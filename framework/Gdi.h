@@ -38,10 +38,19 @@ public:
     BOOL CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
 };
 
+// The screen's pixels per inch (96 at 100 % scaling).
+int AfxScreenPixelsPerInch();
+
 class CFont : public CGdiObjectT<HFONT> {
 public:
     // Size in tenths of a point, for the screen.
     BOOL CreatePointFont(int pointSizeTenths, const wchar_t* faceName);
+    // The same for a screen of pixelsPerInch, whatever the real one is: for
+    // layouts made in pixels.
+    BOOL CreatePointFontForDpi(int pointSizeTenths, const wchar_t* faceName, int pixelsPerInch);
+    // A copy of font with its point size kept and its height in pixels
+    // taken for pixelsPerInch instead of the screen's.
+    BOOL CreateForDpi(HFONT font, int pixelsPerInch);
 };
 
 class CBitmap : public CGdiObjectT<HBITMAP> {

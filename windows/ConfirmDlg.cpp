@@ -1,6 +1,7 @@
 #include "windows/ConfirmDlg.h"
 
 #include "res/resource.h"
+#include "windows/PixelLayout.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ void CConfirmDlg::DoDataExchange(CDataExchange* dx)
 BOOL CConfirmDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
+    UseDialogFontForDpi(kLayoutPixelsPerInch);
     m_bmpBack.LoadBitmap(IDB_CONFIRM_BACK);
     m_btnOK.InitGdiPlus();
     m_btnOK.LoadPng(IDB_PNG_OK);
@@ -45,7 +47,7 @@ BOOL CConfirmDlg::OnInitDialog()
     m_btnOK.MoveWindow(40, 72, 256, 26);
     m_btnCancel.MoveWindow(140, 72, 256, 26);
 
-    m_fontTitle.CreatePointFont(120, L"Arial");
+    m_fontTitle.CreatePointFontForDpi(120, L"Arial", kLayoutPixelsPerInch);
     m_staticTitle.SetFont(m_fontTitle, TRUE);
     const ConfirmTexts& texts = kTextsByMode[m_nMode == 1 ? 1 : 0];
     m_staticTitle.SetWindowText(texts.title);

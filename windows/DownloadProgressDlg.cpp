@@ -3,6 +3,7 @@
 #include "framework/MessagePump.h"
 #include "framework/ModalOwnership.h"
 #include "res/resource.h"
+#include "windows/PixelLayout.h"
 
 #include <commctrl.h>
 
@@ -58,13 +59,14 @@ void CDownloadProgressDlg::DoDataExchange(CDataExchange* dx)
 BOOL CDownloadProgressDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
+    UseDialogFontForDpi(kLayoutPixelsPerInch);
     m_brPanel.CreateSolidBrush(kPanel);
     m_btnCancel.InitGdiPlus();
     m_btnCancel.LoadPng(IDB_PNG_CANCEL);
 
     SetWindowPos(HWND_TOP, 0, 0, kWidth, kHeight, SWP_NOMOVE);
     CenterWindow();
-    m_fontTitle.CreatePointFont(110, L"Arial");
+    m_fontTitle.CreatePointFontForDpi(110, L"Arial", kLayoutPixelsPerInch);
     m_staticTitle.SetFont(m_fontTitle, TRUE);
     m_staticTitle.MoveWindow(20, 14, 320, 20);
     const int slash = m_download.ClientPath().ReverseFind(L'/');
@@ -72,7 +74,9 @@ BOOL CDownloadProgressDlg::OnInitDialog()
     m_staticFile.MoveWindow(20, 38, 320, 16);
     ::MoveWindow(GetDlgItem(IDC_DOWNLOAD_PROGRESS), 20, 60, 320, 14, TRUE);
     ::SendMessageW(GetDlgItem(IDC_DOWNLOAD_PROGRESS), PBM_SETRANGE32, 0, 1000);
-    m_staticDetail.MoveWindow(20, 90, 220, 18);
+    // As wide as the room left of the cancel button: the figures of a large
+    // download ("已下载 123.4 MB / 456.7 MB  12.3 MB/s") take one line.
+    m_staticDetail.MoveWindow(20, 90, kWidth - 20 - 74 - 20 - 20, 18);
     // Only the picture's top frame shows.
     m_btnCancel.MoveWindow(kWidth - 20 - 74, kHeight - 14 - 26, 74, 26);
 
