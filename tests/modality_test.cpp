@@ -19,6 +19,7 @@
 #include <gdiplus.h>
 #include <ocidl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -245,6 +246,37 @@ TEST_F(ModalityTest, TheProgressDialogIsModalAndClosingTheLauncherCancelsTheDown
     EXPECT_EQ(search, INVALID_HANDLE_VALUE);
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
+}
+
+}  // namespace
+
+namespace {
+
+// A redirect login can arrive while the launcher is minimised: the progress
+// dialog then opens in the middle of the work area, not over where the
+// hidden or minimised owner would be.
+TEST(CentreTest, AWindowWhoseOwnerIsHiddenOrMinimisedIsCentredOnTheWorkArea)
+{
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    for (int ownerShow : {SW_HIDE, SW_MINIMIZE, SW_SHOWNORMAL}) {
+        HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, work.left + 10, work.top + 10, 300, 200, nullptr,
+                                     nullptr, nullptr, nullptr);
+        ShowWindow(owner, ownerShow);
+        CWnd popup;
+        popup.SubclassWindow(
+            CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 50, owner, nullptr, nullptr, nullptr));
+        popup.CenterWindow();
+        RECT placed;
+        popup.GetWindowRect(&placed);
+        RECT area = work;
+        if (ownerShow == SW_SHOWNORMAL)
+            GetWindowRect(owner, &area);
+        EXPECT_LE(std::abs((placed.left + placed.right) - (area.left + area.right)), 1) << ownerShow;
+        EXPECT_LE(std::abs((placed.top + placed.bottom) - (area.top + area.bottom)), 1) << ownerShow;
+        popup.DestroyWindow();
+        DestroyWindow(owner);
+    }
 }
 
 }  // namespace
