@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <gdiplus.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -76,8 +77,9 @@ protected:
     {
         // The scaling the run was started with, when the caller set one.
         char expected[8] = {};
-        if (GetEnvironmentVariableA("LAUNCHER_TEST_DPI", expected, sizeof(expected)))
+        if (GetEnvironmentVariableA("LAUNCHER_TEST_DPI", expected, sizeof(expected))) {
             ASSERT_EQ(AfxScreenPixelsPerInch(), atoi(expected));
+        }
         Gdiplus::GdiplusStartupInput input;
         Gdiplus::GdiplusStartup(&m_gdiplus, &input, nullptr);
     }

@@ -87,20 +87,6 @@ bool IsAbove(HWND upper, HWND lower)
     return false;
 }
 
-HWND FindVisibleDialogWith(int id)
-{
-    return FindThreadWindow([id](HWND hwnd) { return GetDlgItem(hwnd, id) && IsWindowVisible(hwnd); });
-}
-
-bool TakeQuit(int& code)
-{
-    MSG message;
-    if (!PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        return false;
-    code = static_cast<int>(message.wParam);
-    return true;
-}
-
 class ModalityTest : public ::testing::Test {
 protected:
     ModalityTest()

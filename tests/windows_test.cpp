@@ -125,15 +125,6 @@ SIZE Size(HWND hwnd)
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-bool TakeQuit(int& code)
-{
-    MSG message;
-    if (!PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        return false;
-    code = static_cast<int>(message.wParam);
-    return true;
-}
-
 TEST_F(LoginWindowsTest, HitTestsMakeTheirWindowLeadAndDragLikeACaption)
 {
     CLoginDlg dlg;
@@ -337,12 +328,6 @@ TEST(LauncherProcessTest, OnScreenStartsCentredAndEndsOnClose)
     CloseHandle(process.hProcess);
 }
 
-// The visible dialog of this thread holding control id.
-HWND FindDialogWithItem(int id)
-{
-    return FindThreadWindow([id](HWND hwnd) { return GetDlgItem(hwnd, id) && IsWindowVisible(hwnd); });
-}
-
 // A hand-over that is downloading the client runs a message loop: a second
 // hand-over meanwhile is handled in full (traced, its launch parameter
 // kept) but starts no second download.
@@ -359,7 +344,7 @@ TEST(HandOverTest, ASecondHandOverWhileOneDownloadsIsHandledButDownloadsNothing)
             dialog.HandleAppLogin(LR"({"uid":"3","token":"U","server_id":"4","sign":"V"})");
             secondParam = theApp.m_strLaunchParam;
             progressDialogs = CountThreadWindows([](HWND hwnd) { return GetDlgItem(hwnd, IDC_DOWNLOAD_PROGRESS); });
-            HWND progress = FindDialogWithItem(IDC_DOWNLOAD_PROGRESS);
+            HWND progress = FindVisibleDialogWith(IDC_DOWNLOAD_PROGRESS);
             SendMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_BTN_CANCEL, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(progress, IDC_BTN_CANCEL)));
         },

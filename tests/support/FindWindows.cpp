@@ -36,6 +36,11 @@ HWND FindTopLevelWindow(const WindowMatch& match)
     return search.found;
 }
 
+HWND FindVisibleDialogWith(int id)
+{
+    return FindThreadWindow([id](HWND hwnd) { return GetDlgItem(hwnd, id) && IsWindowVisible(hwnd); });
+}
+
 int CountThreadWindows(const WindowMatch& match)
 {
     Search search{match, nullptr, 0, true};

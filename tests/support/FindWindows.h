@@ -13,5 +13,7 @@ using WindowMatch = std::function<bool(HWND)>;
 HWND FindThreadWindow(const WindowMatch& match);
 // The first top-level window of the desktop for which match holds.
 HWND FindTopLevelWindow(const WindowMatch& match);
+// The visible dialog of this thread that holds control id.
+HWND FindVisibleDialogWith(int id);
 // How many top-level windows of this thread match.
 int CountThreadWindows(const WindowMatch& match);

@@ -43,6 +43,15 @@ void CALLBACK ModalProbe::OnTimer(HWND, UINT, UINT_PTR id, DWORD)
     probe();
 }
 
+bool TakeQuit(int& code)
+{
+    MSG message;
+    if (!PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        return false;
+    code = static_cast<int>(message.wParam);
+    return true;
+}
+
 void PumpMessages(DWORD ms)
 {
     const ULONGLONG end = GetTickCount64() + ms;

@@ -27,5 +27,8 @@ private:
     int m_waits = 0;
 };
 
+// Takes the pending quit request of this thread, if there is one.
+bool TakeQuit(int& code);
+
 // Lets the current thread handle what is queued, for about ms milliseconds.
 void PumpMessages(DWORD ms = 50);
