@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -220,7 +221,12 @@ TEST_F(SkinTest, NothingLeaksAcrossLoadsAndPaints)
     const size_t memoryBefore = PrivateCommittedBytes();
     for (int i = 0; i < 100; ++i)
         round();
-    EXPECT_EQ(GdiObjectCount(), gdiBefore);
+    if (gdiBefore >= 0) {
+        EXPECT_EQ(GdiObjectCount(), gdiBefore);
+    } else {
+        std::printf("note: GDI objects cannot be counted in this process (32-bit under Wine); "
+                    "handles and memory are checked\n");
+    }
     EXPECT_EQ(KernelHandleCount(), handlesBefore);
     // A leaked picture would be 100 x 125 KB of file, or 100 x 2.7 MB of
     // pixels.

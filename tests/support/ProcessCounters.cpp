@@ -30,8 +30,10 @@ int GdiObjectCount()
     const BYTE* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
     const GdiHandleEntry* table =
         peb ? *reinterpret_cast<GdiHandleEntry* const*>(peb + kGdiHandleTableOffset) : nullptr;
-    if (!table)
-        return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    if (!table) {
+        const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+        return counted ? static_cast<int>(counted) : -1;
+    }
     const USHORT self = static_cast<USHORT>(GetCurrentProcessId());
     int count = 0;
     for (int i = 0; i < kGdiHandleTableSize; ++i) {

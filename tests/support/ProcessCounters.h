@@ -4,7 +4,9 @@
 
 #include <cstddef>
 
-// GDI objects alive, from the process's GDI handle table.
+// GDI objects alive, from the process's GDI handle table; -1 where they
+// cannot be counted (a 32-bit process under Wine publishes no table, and
+// its GetGuiResources reads 0).
 int GdiObjectCount();
 // Kernel handles open (probed).
 int KernelHandleCount();
