@@ -10,11 +10,6 @@ int AfxScreenPixelsPerInch()
     return pixelsPerInch;
 }
 
-BOOL CFont::CreatePointFont(int pointSizeTenths, const wchar_t* faceName)
-{
-    return CreatePointFontForDpi(pointSizeTenths, faceName, AfxScreenPixelsPerInch());
-}
-
 BOOL CFont::CreatePointFontForDpi(int pointSizeTenths, const wchar_t* faceName, int pixelsPerInch)
 {
     LOGFONTW font{};

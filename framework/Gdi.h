@@ -43,10 +43,8 @@ int AfxScreenPixelsPerInch();
 
 class CFont : public CGdiObjectT<HFONT> {
 public:
-    // Size in tenths of a point, for the screen.
-    BOOL CreatePointFont(int pointSizeTenths, const wchar_t* faceName);
-    // The same for a screen of pixelsPerInch, whatever the real one is: for
-    // layouts made in pixels.
+    // Size in tenths of a point, for a screen of pixelsPerInch whatever the
+    // real one is: for layouts made in pixels.
     BOOL CreatePointFontForDpi(int pointSizeTenths, const wchar_t* faceName, int pixelsPerInch);
     // A copy of font with its point size kept and its height in pixels
     // taken for pixelsPerInch instead of the screen's.
