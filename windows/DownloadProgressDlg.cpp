@@ -19,6 +19,10 @@ const COLORREF kGold = RGB(0xC9, 0xA4, 0x5C);
 const COLORREF kText = RGB(0xFF, 0xFF, 0xFF);
 const int kWidth = 360;
 const int kHeight = 132;
+const int kMargin = 20;
+// The cancel picture's top frame.
+const int kCancelWidth = 74;
+const int kCancelHeight = 26;
 const UINT_PTR kProgressTimer = 1;
 const UINT kProgressIntervalMs = 200;
 
@@ -76,9 +80,10 @@ BOOL CDownloadProgressDlg::OnInitDialog()
     ::SendMessageW(GetDlgItem(IDC_DOWNLOAD_PROGRESS), PBM_SETRANGE32, 0, 1000);
     // As wide as the room left of the cancel button: the figures of a large
     // download ("已下载 123.4 MB / 456.7 MB  12.3 MB/s") take one line.
-    m_staticDetail.MoveWindow(20, 90, kWidth - 20 - 74 - 20 - 20, 18);
+    const int cancelLeft = kWidth - kMargin - kCancelWidth;
+    m_staticDetail.MoveWindow(kMargin, 90, cancelLeft - kMargin - kMargin, 18);
     // Only the picture's top frame shows.
-    m_btnCancel.MoveWindow(kWidth - 20 - 74, kHeight - 14 - 26, 74, 26);
+    m_btnCancel.MoveWindow(cancelLeft, kHeight - 14 - kCancelHeight, kCancelWidth, kCancelHeight);
 
     m_lastTick = GetTickCount64();
     ShowProgress();
